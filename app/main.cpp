@@ -1,0 +1,13 @@
+#include "passworddialog.h"
+
+#include <QApplication>
+#include <QDialog>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QDialog dialog;
+    buildPasswordDialog(dialog);
+    dialog.show();
+    return app.exec();
+}

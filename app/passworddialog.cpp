@@ -1,0 +1,68 @@
+#include "passworddialog.h"
+
+#include <QClipboard>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+void buildPasswordDialog(QDialog &dialog, PasswordEncoder encode)
+{
+    dialog.setWindowTitle("Proxy Password");
+    auto *mainLayout = new QVBoxLayout(&dialog);
+
+    auto *inputLabel = new QLabel("Input password:");
+    auto *inputEdit = new QLineEdit;
+    inputEdit->setObjectName("inputEdit");
+    inputEdit->setPlaceholderText("Enter text to convert...");
+
+    auto *outputLabel = new QLabel("Password string:");
+    auto *outputEdit = new QLineEdit;
+    outputEdit->setObjectName("outputEdit");
+    outputEdit->setReadOnly(true);
+    // A long password's string outgrows the default 32767-character limit, and a
+    // cut string no longer decodes: the field must hold all of it.
+    outputEdit->setMaxLength(std::numeric_limits<int>::max());
+
+    auto *buttonRow = new QHBoxLayout;
+    auto *convertButton = new QPushButton("Convert");
+    convertButton->setObjectName("convertButton");
+    auto *copyButton = new QPushButton("Copy Output");
+    copyButton->setObjectName("copyButton");
+    copyButton->setEnabled(false);
+    buttonRow->addWidget(convertButton);
+    buttonRow->addWidget(copyButton);
+
+    auto *inputRow = new QHBoxLayout;
+    inputRow->addWidget(inputLabel);
+    inputRow->addWidget(inputEdit);
+    mainLayout->addLayout(inputRow);
+
+    auto *outputRow = new QHBoxLayout;
+    outputRow->addWidget(outputLabel);
+    outputRow->addWidget(outputEdit);
+    mainLayout->addLayout(outputRow);
+
+    mainLayout->addStretch(0);
+    mainLayout->addLayout(buttonRow);
+    mainLayout->addSpacing(10);
+
+    // The widgets belong to the dialog and each connection ends with its button,
+    // so the pointers captured here are valid whenever an action runs.
+    QObject::connect(convertButton, &QPushButton::clicked, [=] {
+        const QString password = inputEdit->text();
+        const QString passwordString = password.isEmpty() ? QString() : encode(password);
+        outputEdit->setText(passwordString);
+        copyButton->setEnabled(!passwordString.isEmpty());
+    });
+    QObject::connect(copyButton, &QPushButton::clicked, [=] {
+        QGuiApplication::clipboard()->setText(outputEdit->text(), QClipboard::Clipboard);
+    });
+
+    dialog.resize(600, 150);
+}

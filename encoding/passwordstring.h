@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The password string: the password's UTF-8 bytes as Base64, compressed with
+// qCompress (4-byte big-endian length + zlib stream), spelled as lower-case hex.
+// An encoding, not an encryption: anyone can reverse it.
+// Returns an empty string only if compression fails.
+QString encodePasswordString(const QString &password);
