@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and then runs the program or every test.
 #   ./dev.sh run [toolkit options]   open the Proxy Password window
-#   ./dev.sh test                    run the whole test suite
+#   ./dev.sh test                    run the whole test suite twice: in an
+#                                    ordinary build, then in a clang build with
+#                                    ASan+UBSan, which also fuzzes the encoding
 # On Debian/Ubuntu it installs missing packages with apt (as root or via sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
 build=${BUILD_DIR:-build}
+jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake g++ qt6-base-dev)
 case ${1:-} in
     run) ;;
-    test) packages+=(zlib1g-dev xvfb xauth xdotool xclip python3) ;;
+    test) packages+=(zlib1g-dev xvfb xauth xdotool xclip python3 clang libclang-rt-14-dev) ;;
     *) echo "usage: $0 run|test" >&2; exit 64 ;;
 esac
 
@@ -29,10 +32,16 @@ install_missing() {
 
 if command -v dpkg-query >/dev/null; then install_missing "${packages[@]}"; fi
 
-[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --parallel "$(nproc 2>/dev/null || echo 2)"
+configure_and_build() { # DIR [cmake options]
+    local dir=$1; shift
+    [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir" --parallel "$jobs"
+}
 
+configure_and_build "$build"
 case $1 in
     run) shift; exec "$build/app/proxy-password" "$@" ;;
-    test) ctest --test-dir "$build" --output-on-failure --no-tests=error ;;
 esac
+ctest --test-dir "$build" --output-on-failure --no-tests=error
+CC=clang CXX=clang++ configure_and_build "$build-sanitize" -DSANITIZE=ON
+ctest --test-dir "$build-sanitize" --output-on-failure --no-tests=error
