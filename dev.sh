@@ -13,7 +13,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake g++ qt6-base-dev)
 case ${1:-} in
     run) ;;
-    test) packages+=(zlib1g-dev xvfb xauth xdotool xclip python3 clang libclang-rt-14-dev) ;;
+    test) packages+=(zlib1g-dev xvfb xauth xdotool xclip python3 clang libclang-rt-14-dev
+                     dpkg-dev desktop-file-utils appstream) ;;
     *) echo "usage: $0 run|test" >&2; exit 64 ;;
 esac
 
