@@ -10,10 +10,10 @@ cd "$(dirname "$0")"
 build=${BUILD_DIR:-build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake g++ qt6-base-dev)
+packages=(cmake g++ qt6-base-dev zlib1g-dev) # zlib: the tests are configured too
 case ${1:-} in
     run) ;;
-    test) packages+=(zlib1g-dev xvfb xauth xdotool xclip python3 clang libclang-rt-14-dev
+    test) packages+=(xvfb xauth xdotool xclip python3 clang libclang-rt-14-dev
                      dpkg-dev desktop-file-utils appstream) ;;
     *) echo "usage: $0 run|test" >&2; exit 64 ;;
 esac
