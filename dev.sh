@@ -14,7 +14,7 @@ packages=(cmake g++ qt6-base-dev zlib1g-dev) # zlib: the tests are configured to
 case ${1:-} in
     run) ;;
     test) packages+=(xvfb xauth xdotool xclip python3 clang libclang-rt-14-dev
-                     dpkg-dev desktop-file-utils appstream) ;;
+                     dpkg-dev file desktop-file-utils appstream) ;;
     *) echo "usage: $0 run|test" >&2; exit 64 ;;
 esac
 
