@@ -15,17 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 
-static bool isWellFormed(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (text[i].isSurrogate())
-            return false;
-    }
-    return true;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QString password(qsizetype(size / 2), Qt::Uninitialized);
@@ -38,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Decoded without QString::fromUtf8, which would drop a leading U+FEFF.
     QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     if (problem.isEmpty() && (utf8 != password.toUtf8()
-                              || (isWellFormed(password) && QString(fromUtf8(utf8)) != password)))
+                              || (password.isValidUtf16() && QString(fromUtf8(utf8)) != password)))
         problem = "does not decode to the password";
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
