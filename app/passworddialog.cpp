@@ -1,4 +1,5 @@
 #include "passworddialog.h"
+#include "passwordstring.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -11,7 +12,7 @@
 
 #include <limits>
 
-void buildPasswordDialog(QDialog &dialog, PasswordEncoder encode)
+void buildPasswordDialog(QDialog &dialog)
 {
     dialog.setWindowTitle("Proxy Password");
     auto *mainLayout = new QVBoxLayout(&dialog);
@@ -56,7 +57,9 @@ void buildPasswordDialog(QDialog &dialog, PasswordEncoder encode)
     // so the pointers captured here are valid whenever an action runs.
     QObject::connect(convertButton, &QPushButton::clicked, [=] {
         const QString password = inputEdit->text();
-        const QString passwordString = password.isEmpty() ? QString() : encode(password);
+        // Empty only for an empty input: compressing at most 32767 characters fails
+        // only when memory runs out, and then nothing is left to copy either.
+        const QString passwordString = password.isEmpty() ? QString() : encodePasswordString(password);
         outputEdit->setText(passwordString);
         copyButton->setEnabled(!passwordString.isEmpty());
     });

@@ -4,24 +4,13 @@
 
 #include "passworddialog.h"
 #include "passwordstring.h"
+#include "variedtext.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTest>
-
-static QString randomText(int units, const QList<QPair<char16_t, int>> &ranges)
-{
-    QRandomGenerator random(42);
-    QString text;
-    for (int i = 0; i < units; ++i) {
-        const auto &[start, count] = ranges[random.bounded(int(ranges.size()))];
-        text += QChar(char16_t(start + random.bounded(count)));
-    }
-    return text;
-}
 
 class bench_Convert : public QObject
 {
@@ -31,8 +20,8 @@ class bench_Convert : public QObject
     {
         QTest::addColumn<QString>("password");
         QTest::newRow("typical") << QString("correct-horse-battery-st9");
-        QTest::newRow("1 KiB mixed") << randomText(512, {{0x21, 94}, {0xc0, 64}, {0x410, 64}, {0x4e00, 20000}});
-        QTest::newRow("largest") << randomText(32767, {{0x4e00, 20902}});
+        QTest::newRow("1 KiB mixed") << variedText(512);
+        QTest::newRow("largest") << variedText(32767);
     }
 
 private slots:

@@ -5,12 +5,17 @@
 #include "passwordstring.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QStringDecoder>
 
 #include <cstdio>
 #include <cstring>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <csignal>
 #include <termios.h>
 #include <unistd.h>
@@ -26,48 +31,52 @@ const char usage[] =
         "\n"
         "The password string is an encoding, not encryption: anyone can reverse it.\n";
 
-int fail(int status, const char *message, long long number = -1)
+int fail(int status, const char *message)
 {
-    std::fprintf(stderr, "proxy-password-encode: %s", message);
-    if (number >= 0)
-        std::fprintf(stderr, "%lld", number);
-    std::fputc('\n', stderr);
+    std::fprintf(stderr, "proxy-password-encode: %s\n", message);
     return status;
 }
 
-// Offset of the first byte that is not part of well-formed UTF-8, or -1.
-qsizetype invalidUtf8Offset(const QByteArray &bytes)
+// Each reads one line typed on the terminal, with echo off from before the
+// prompt until the line is read, and on again however the program ends.
+#ifdef Q_OS_WIN
+HANDLE console;
+DWORD savedMode;
+
+BOOL WINAPI restoreConsole(DWORD)
 {
-    const auto *s = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size;) {
-        const unsigned char c = s[i];
-        int extra; // continuation bytes that the lead byte announces
-        if (c < 0x80)
-            extra = 0;
-        else if (c >= 0xc2 && c <= 0xdf)
-            extra = 1;
-        else if (c >= 0xe0 && c <= 0xef)
-            extra = 2;
-        else if (c >= 0xf0 && c <= 0xf4)
-            extra = 3;
-        else
-            return i;
-        if (size - i <= extra)
-            return i;
-        // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
-        const unsigned char lo = c == 0xe0 ? 0xa0 : c == 0xf0 ? 0x90 : 0x80;
-        const unsigned char hi = c == 0xed ? 0x9f : c == 0xf4 ? 0x8f : 0xbf;
-        for (int k = 1; k <= extra; ++k) {
-            if (s[i + k] < (k == 1 ? lo : 0x80) || s[i + k] > (k == 1 ? hi : 0xbf))
-                return i;
-        }
-        i += 1 + extra;
-    }
-    return -1;
+    SetConsoleMode(console, savedMode);
+    return FALSE; // and let Windows end the program as usual
 }
 
-#ifdef Q_OS_UNIX
+bool isTerminal()
+{
+    console = GetStdHandle(STD_INPUT_HANDLE);
+    return GetConsoleMode(console, &savedMode);
+}
+
+// ReadConsoleW, since the console's own code page need not be UTF-8.
+bool readHiddenLine(QByteArray *line)
+{
+    SetConsoleCtrlHandler(restoreConsole, TRUE);
+    SetConsoleMode(console, savedMode & ~DWORD(ENABLE_ECHO_INPUT));
+    std::fputs("Password: ", stderr);
+    QString text;
+    wchar_t buffer[256];
+    DWORD n = 0;
+    bool ok;
+    while ((ok = ReadConsoleW(console, buffer, 256, &n, nullptr)) && n > 0) {
+        text += QString::fromWCharArray(buffer, int(n));
+        if (text.endsWith(u'\n'))
+            break;
+    }
+    SetConsoleMode(console, savedMode);
+    SetConsoleCtrlHandler(restoreConsole, FALSE);
+    std::fputs("\n", stderr);
+    *line = text.toUtf8();
+    return ok;
+}
+#else
 termios savedTerminal;
 
 void restoreTerminalAndDie(int signalNumber)
@@ -77,44 +86,41 @@ void restoreTerminalAndDie(int signalNumber)
     std::raise(signalNumber);
 }
 
-// Prompts on standard error and reads one line with echo off, as passwd does.
+bool isTerminal()
+{
+    return isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
+}
+
 bool readHiddenLine(QByteArray *line)
 {
-    std::fputs("Password: ", stderr);
-    std::fflush(stderr);
-    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0)
-        return false;
     for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
         std::signal(s, restoreTerminalAndDie);
     termios hidden = savedTerminal;
     hidden.c_lflag &= ~tcflag_t(ECHO);
     hidden.c_lflag |= ECHONL;
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
-    int c;
-    while ((c = std::getchar()) != EOF && c != '\n')
-        line->append(char(c));
-    if (c == '\n')
-        line->append('\n');
+    std::fputs("Password: ", stderr);
+    QFile in;
+    const bool ok = in.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (ok)
+        *line = in.readLine();
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
     for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
         std::signal(s, SIG_DFL);
-    return !std::ferror(stdin);
+    return ok && !std::ferror(stdin);
 }
 #endif
-
-bool readAll(QByteArray *bytes)
-{
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        bytes->append(buffer, qsizetype(n));
-    return !std::ferror(stdin);
-}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // Text mode would end the input at byte 0x1a, drop a CR before a LF and
+    // write CR LF: the bytes must be the same as on every other system.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     if (argc > 1) {
         if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
             std::fputs(usage, stdout);
@@ -126,11 +132,14 @@ int main(int argc, char *argv[])
 
     QByteArray input;
     bool read;
-#ifdef Q_OS_UNIX
-    read = isatty(STDIN_FILENO) ? readHiddenLine(&input) : readAll(&input);
-#else
-    read = readAll(&input);
-#endif
+    if (isTerminal()) {
+        read = readHiddenLine(&input);
+    } else {
+        QFile in;
+        read = in.open(stdin, QIODevice::ReadOnly);
+        input = in.readAll();
+        read = read && in.error() == QFile::NoError;
+    }
     if (!read)
         return fail(74, "cannot read standard input");
     if (input.endsWith("\r\n"))
@@ -140,13 +149,13 @@ int main(int argc, char *argv[])
 
     if (input.isEmpty())
         return fail(1, "empty password");
-    if (const qsizetype offset = invalidUtf8Offset(input); offset >= 0)
-        return fail(2, "input is not valid UTF-8 at byte offset ", offset);
+    if (!input.isValidUtf8())
+        return fail(2, "input is not valid UTF-8");
     // A leading U+FEFF is part of the password, as it would be in the window.
     QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const QString password = fromUtf8(input);
     if (password.size() > 32767)
-        return fail(2, "password longer than the window's limit of 32767 UTF-16 units: ", password.size());
+        return fail(2, "password longer than the window's limit of 32767 UTF-16 units");
 
     const QString passwordString = encodePasswordString(password);
     if (passwordString.isEmpty())
