@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -64,7 +65,20 @@ void buildPasswordDialog(QDialog &dialog)
         copyButton->setEnabled(!passwordString.isEmpty());
     });
     QObject::connect(copyButton, &QPushButton::clicked, [=] {
-        QGuiApplication::clipboard()->setText(outputEdit->text(), QClipboard::Clipboard);
+        // The password string gives the password back to anyone, so it carries
+        // the hints that password managers set: clipboard history, cloud sync
+        // and clipboard managers then leave it alone. The text itself is unchanged.
+        auto *data = new QMimeData;
+        data->setText(outputEdit->text());
+#ifdef Q_OS_WIN
+        const QByteArray dwordZero(4, '\0');
+        data->setData("ExcludeClipboardContentFromMonitorProcessing", QByteArray(1, '\0'));
+        data->setData("CanIncludeInClipboardHistory", dwordZero);
+        data->setData("CanUploadToCloudClipboard", dwordZero);
+#else
+        data->setData("x-kde-passwordManagerHint", "secret");
+#endif
+        QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
     });
 
     dialog.resize(600, 150);

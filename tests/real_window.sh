@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The built program in a real X server (run this under xvfb-run): a password
 # typed with real key events, Return, Tab to "Copy Output" and Space; the X
-# clipboard must then hold the exact password string. Escape must end the
-# program with status 0.
+# clipboard must then hold the exact password string and the markers that keep
+# it out of clipboard history. Escape must end the program with status 0.
 # Usage: real_window.sh COMMAND...  (the program, or e.g. wine proxy-password.exe)
 set -euo pipefail
 password='Proxy pass 42!' # ASCII: wine does not follow the keys xdotool remaps
@@ -20,6 +20,19 @@ xdotool key --delay 50 Return Tab Tab Tab space # Convert; output field, Convert
 
 for _ in $(seq 100); do [ "$(clipboard)" = "$expected" ] && break; sleep 0.1; done
 [ "$(clipboard)" = "$expected" ] || fail "the clipboard holds '$(clipboard | head -c 100)'"
+# The hints that keep it out of clipboard history, as X targets (wine exports
+# the Windows clipboard formats under their own names): name, then hex bytes.
+case $1 in
+    wine*) markers=("ExcludeClipboardContentFromMonitorProcessing 00"
+                    "CanIncludeInClipboardHistory 00000000" "CanUploadToCloudClipboard 00000000") ;;
+    *) markers=("x-kde-passwordManagerHint 736563726574") ;; # "secret"
+esac
+targets=$(clipboard -t TARGETS)
+for marker in "${markers[@]}"; do
+    name=${marker% *} bytes=${marker#* }
+    grep -qx "$name" <<<"$targets" || fail "no clipboard target $name among: $targets"
+    [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "$name does not hold $bytes"
+done
 [ -z "${SCREENSHOT:-}" ] || import -window "$wid" "$SCREENSHOT"
 
 xdotool key Escape

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +19,19 @@ static const QString abcString = "00000004789c8b0cf7ca0200036b0165";
 static QString clipboardText()
 {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+// What Copy Output adds to keep the string out of clipboard history: a
+// misspelt name fails silently, so the names are compared byte for byte.
+static QMap<QString, QByteArray> clipboardMarkers()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    QMap<QString, QByteArray> markers;
+    for (const QString &format : data->formats()) {
+        if (format != "text/plain")
+            markers[format] = data->data(format);
+    }
+    return markers;
 }
 
 class tst_ProxyPassword : public QObject
@@ -131,6 +145,16 @@ private slots:
             QTest::mouseClick(copyButton, Qt::LeftButton);
             QCOMPARE(clipboardText(), output);
             QCOMPARE(outputEdit->text(), output);
+        }
+        if (copyEnabled) {
+#ifdef Q_OS_WIN
+            const QByteArray dwordZero(4, '\0');
+            QCOMPARE(clipboardMarkers(), (QMap<QString, QByteArray>{
+                    {"ExcludeClipboardContentFromMonitorProcessing", QByteArray(1, '\0')},
+                    {"CanIncludeInClipboardHistory", dwordZero}, {"CanUploadToCloudClipboard", dwordZero}}));
+#else
+            QCOMPARE(clipboardMarkers(), (QMap<QString, QByteArray>{{"x-kde-passwordManagerHint", "secret"}}));
+#endif
         }
     }
 
