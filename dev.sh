@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
 # Sets up what is missing, builds, and then runs the program or the tests.
 #   ./dev.sh run [toolkit options]  open the Proxy Password window
 #   ./dev.sh test                   every test on every platform (what CI runs):
@@ -16,7 +18,7 @@ packages=(cmake g++ qt6-base-dev)
 case ${1:-} in
     run) ;;
     test | test-linux) packages+=(xvfb xauth xdotool xclip python3 dpkg-dev file
-                                  desktop-file-utils appstream) ;;
+                                  desktop-file-utils appstream lintian devscripts man-db) ;;
     *) echo "usage: $0 run|test|test-linux" >&2; exit 64 ;;
 esac
 if command -v dpkg-query >/dev/null; then platform/install-missing.sh "${packages[@]}"; fi

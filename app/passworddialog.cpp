@@ -1,3 +1,6 @@
+// Copyright (C) 2026 The Proxy Password developers
+// SPDX-License-Identifier: MIT
+
 #include "passworddialog.h"
 #include "passwordstring.h"
 

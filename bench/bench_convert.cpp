@@ -1,3 +1,6 @@
+// Copyright (C) 2026 The Proxy Password developers
+// SPDX-License-Identifier: MIT
+
 // How long a conversion takes, against the floor: compressing the same Base64
 // text alone, which no implementation of the password string can skip.
 // Run with -median 15 (bench/check.sh does, and checks the budgets).

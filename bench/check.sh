@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
 # Runs the benchmark (median of 15 runs per figure), prints the README's
 # Performance table and checks the budgets; exits non-zero if one is missed.
 # Usage: bench/check.sh [BUILD_DIR]   (after ./dev.sh run or test has built it)

@@ -1,3 +1,6 @@
+// Copyright (C) 2026 The Proxy Password developers
+// SPDX-License-Identifier: MIT
+
 // proxy-password-encode: the password string of one password read from
 // standard input, for scripts and provisioning. Never takes the password as an
 // argument, since arguments end up in shell history and process lists.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
 # Installs whichever of the named Debian packages are missing (apt, as root or
 # through sudo). Usage: platform/install-missing.sh PACKAGE...
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
 """proxy-password-encode on a terminal: echo is off by the time it prompts, the
 typed password is not shown, and echo is on again when it ends, also by Ctrl+C."""
 import os, pty, sys, termios

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
 # The built program in a real X server (run this under xvfb-run): a password
 # typed with real key events, Return, Tab to "Copy Output" and Space; the X
 # clipboard must then hold the exact password string and the markers that keep
