@@ -36,3 +36,8 @@ ctest --test-dir "$build" --output-on-failure --no-tests=error
 configure_and_build "$build-sanitize" -DSANITIZE=ON
 ctest --test-dir "$build-sanitize" --output-on-failure --no-tests=error
 
+if [ "$1" = test ]; then
+    sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo platform/trixie.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
+    $sudo platform/trixie.sh platform/windows.sh build-windows
+fi

@@ -8,7 +8,6 @@
 #include "passwordstring.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QStringDecoder>
 
 #include <cstdio>
@@ -38,6 +37,19 @@ int fail(int status, const char *message)
 {
     std::fprintf(stderr, "proxy-password-encode: %s\n", message);
     return status;
+}
+
+// Standard input to its end, or its first line. C stdio rather than QFile,
+// whose read of a pipe ended in an error under wine.
+bool readInput(QByteArray *bytes, bool oneLine = false)
+{
+    int c;
+    while ((c = std::getchar()) != EOF) {
+        bytes->append(char(c));
+        if (oneLine && c == '\n')
+            break;
+    }
+    return !std::ferror(stdin);
 }
 
 // Each reads one line typed on the terminal, with echo off from before the
@@ -103,14 +115,11 @@ bool readHiddenLine(QByteArray *line)
     hidden.c_lflag |= ECHONL;
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
     std::fputs("Password: ", stderr);
-    QFile in;
-    const bool ok = in.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (ok)
-        *line = in.readLine();
+    const bool ok = readInput(line, true);
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
     for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
         std::signal(s, SIG_DFL);
-    return ok && !std::ferror(stdin);
+    return ok;
 }
 #endif
 
@@ -134,16 +143,7 @@ int main(int argc, char *argv[])
     }
 
     QByteArray input;
-    bool read;
-    if (isTerminal()) {
-        read = readHiddenLine(&input);
-    } else {
-        QFile in;
-        read = in.open(stdin, QIODevice::ReadOnly);
-        input = in.readAll();
-        read = read && in.error() == QFile::NoError;
-    }
-    if (!read)
+    if (!(isTerminal() ? readHiddenLine(&input) : readInput(&input)))
         return fail(74, "cannot read standard input");
     if (input.endsWith("\r\n"))
         input.chop(2);

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# Cross-builds the toolkit (qtbase from Debian's source package) for 64-bit
+# Windows with mingw-w64, using Debian 13's own Qt of the same version as host
+# tools. Run inside the trixie root (platform/trixie.sh). The result is a
+# prefix in the cache, keyed on the source version and the options, reused
+# when present. Prints the prefix on its last line.
+# Usage: platform/qt-windows.sh
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+version=6.8.2+dfsg-9+deb13u2 # Debian 13's qt6-base, the same as the host tools
+cache=${QT_WINDOWS_CACHE:-/cache/qt-windows}
+
+# Only what the programs and their tests use; the rest would double the build.
+options=(
+    -DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=Release -DQT_UNITY_BUILD=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DINPUT_opengl=no # what -no-opengl sets; FEATURE_opengl=OFF still wants dynamic GL
+    -DFEATURE_tabletevent=OFF # needs src/3rdparty/wintab, which Debian's source drops
+    -DFEATURE_direct2d1_1=OFF
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+    -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_doubleconversion=OFF
+)
+key=$(printf '%s\n' "$version" "${options[@]}" | sha256sum | cut -c1-12)
+prefix=$cache/qt-$version-mingw64-$key
+if [ -e "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
+
+"$here/install-missing.sh" dpkg-dev ca-certificates cmake ninja-build \
+    g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools perl
+
+work=$cache/build-$key
+rm -rf "$work" "$prefix"
+mkdir -p "$work"
+(cd "$work" && apt-get source --download-only "qt6-base=$version" >/dev/null \
+    && dpkg-source --no-check -x ./*.dsc source >/dev/null)
+
+started=$(date +%s)
+cmake -S "$work/source" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    "${options[@]}"
+cmake --build "$work/build" --parallel "$(nproc)"
+cmake --install "$work/build" >/dev/null
+# The licence texts and where the DLLs' source is, for the packages.
+mkdir -p "$prefix/share/licenses"
+cp "$work/source/LICENSES/"* "$prefix/share/licenses/" # Qt's, and those of the libraries bundled in its DLLs
+cat >"$prefix/share/licenses/SOURCE" <<SOURCE
+Qt 6.8.2 (Core, Gui, Widgets), LGPL-3.0-only, built unmodified from Debian's
+source package qt6-base version $version: "apt-get source qt6-base=$version"
+on Debian 13, or https://sources.debian.org/src/qt6-base/$version/
+SOURCE
+echo "qt-windows.sh: built in $(( $(date +%s) - started )) s" >&2
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix"

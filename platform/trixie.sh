@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# Runs a command inside a Debian 13 "trixie" root (Qt 6.8), with this source
+# tree at /src and the build cache at /cache. The root is made once with
+# debootstrap and kept in the cache, so later runs start at once.
+# Usage (as root): platform/trixie.sh COMMAND [ARGS...]
+set -euo pipefail
+src=$(cd "$(dirname "$0")/.." && pwd)
+cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
+root=$cache/trixie
+
+if [ ! -e "$root/.ready" ]; then
+    command -v debootstrap >/dev/null || {
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
+    }
+    rm -rf "$root.new"
+    mkdir -p "$cache"
+    echo "trixie.sh: making a Debian 13 root in $root (about 30 s)"
+    debootstrap --variant=minbase trixie "$root.new" http://deb.debian.org/debian >"$cache/debootstrap.log"
+    # Sources too: the Windows toolkit is built from Debian's qt6-base source.
+    printf 'deb http://deb.debian.org/debian trixie main\ndeb-src http://deb.debian.org/debian trixie main\n' \
+        >"$root.new/etc/apt/sources.list"
+    mkdir -p "$root.new/src" "$root.new/cache"
+    touch "$root.new/.ready"
+    mv "$root.new" "$root"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+# A private mount namespace: the mounts vanish with this process, even when it
+# is killed, and runs side by side do not unmount each other's.
+exec unshare --mount --propagation private /bin/bash -c '
+    set -e
+    root=$1 src=$2 cache=$3; shift 3
+    mount -t proc proc "$root/proc"
+    mount --rbind /sys "$root/sys"
+    mount --rbind /dev "$root/dev"
+    mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+    mount --bind "$src" "$root/src"
+    mount --bind "$cache" "$root/cache"
+    exec chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" CI="${CI:-}" \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+        /bin/bash -c "cd /src && exec \"\$@\"" bash "$@"
+' bash "$root" "$src" "$cache" "$@"

@@ -1,0 +1,42 @@
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+
+# The Windows packages: a portable folder (zip) and an NSIS installer, each with
+# both programs, the toolkit's DLLs and plugins, the compiler's runtime and the
+# licences. A cross build has no windeployqt, so the list is kept here; the
+# unpacked-zip test is what keeps it complete.
+install(TARGETS proxy-password proxy-password-encode RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+# The platform plugin and the style the toolkit picks on Windows (Qt's own
+# CMake files may leave plugins out until they are asked for).
+foreach(plugin IN ITEMS QWindowsIntegrationPlugin QModernWindowsStylePlugin)
+    find_package(Qt6${plugin} REQUIRED CONFIG PATHS ${Qt6Gui_DIR} ${Qt6Widgets_DIR}
+                 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+endforeach()
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+        DESTINATION .)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QModernWindowsStylePlugin> DESTINATION styles)
+foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}")
+        message(FATAL_ERROR "the compiler does not know where ${dll} is")
+    endif()
+    install(FILES ${path} DESTINATION .)
+endforeach()
+# The toolkit's licences and where its source is (written by platform/qt-windows.sh).
+install(DIRECTORY ${QT6_INSTALL_PREFIX}/share/licenses/ DESTINATION licenses/Qt)
+
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Proxy Password")
+set(CPACK_PACKAGE_EXECUTABLES proxy-password "Proxy Password") # the Start-menu entry
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# A 64-bit installer for a 64-bit program: it installs into the 64-bit Program
+# Files (CPack's default is the 32-bit one) and runs where 32-bit programs cannot.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_DISPLAY_NAME "Proxy Password")
+set(CPACK_NSIS_PACKAGE_NAME "Proxy Password")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack.cmake)

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# The Windows packages under wine, in a fresh wine prefix with nothing else
+# installed: both executables are console-subsystem programs, and the zip
+# unpacked into an empty folder and the installer run silently into the 64-bit
+# Program Files each give a program that passes the real-window test.
+# Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
+set -euo pipefail
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+tmp=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all
+
+rm -f "$build"/proxy-password-*-win64*
+(cd "$build" && cpack >/dev/null)
+ls -l "$build"/proxy-password-*-win64*
+mkdir "$tmp/unzipped"
+(cd "$tmp/unzipped" && cmake -E tar xf "$build"/proxy-password-*-win64.zip)
+folder=$(echo "$tmp"/unzipped/*)
+for exe in proxy-password proxy-password-encode; do
+    x86_64-w64-mingw32-objdump -p "$folder/$exe.exe" | grep -Eq '^Subsystem\s+0*3\s' \
+        || fail "$exe.exe is not a console-subsystem program"
+done
+"$here/real_window.sh" wine "$folder/proxy-password.exe"
+
+wine "$build"/proxy-password-*-win64-setup.exe /S
+installed=$WINEPREFIX/drive_c/Program\ Files/Proxy\ Password
+[ -e "$installed/proxy-password.exe" ] || fail "nothing installed in the 64-bit Program Files"
+"$here/real_window.sh" wine "$installed/proxy-password.exe"
