@@ -7,7 +7,7 @@
 
 #include "passworddialog.h"
 #include "passwordstring.h"
-#include "variedtext.h"
+#include "varied.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,7 +23,7 @@ class bench_Convert : public QObject
     {
         QTest::addColumn<QString>("password");
         QTest::newRow("typical") << QString("correct-horse-battery-st9");
-        QTest::newRow("1 KiB mixed") << variedText(512);
+        QTest::newRow("512 CJK") << variedText(512);
         QTest::newRow("largest") << variedText(32767);
     }
 

@@ -15,12 +15,11 @@ def run(typed):
         seen += os.read(fd, 4096)
     assert not termios.tcgetattr(fd)[3] & termios.ECHO, "echo on at the prompt"
     os.write(fd, typed)
-    while True:
-        try:
-            chunk = os.read(fd, 4096)
-        except OSError:  # the program has ended
-            break
-        seen += chunk
+    try:
+        while chunk := os.read(fd, 4096):
+            seen += chunk
+    except OSError:  # the program has ended
+        pass
     status = os.waitstatus_to_exitcode(os.waitpid(pid, 0)[1])
     assert termios.tcgetattr(fd)[3] & termios.ECHO, "echo left off"
     return status, seen

@@ -31,7 +31,8 @@ for page in "$root"/usr/share/man/man1/*.1.gz; do
     warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page: $warnings"
 done
-[ -e "$root/usr/share/metainfo/$app_id.metainfo.xml" ] || fail "the package lacks the metainfo"
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$app_id.metainfo.xml"
 [ "$(printf 'abc\n' | "$root/usr/bin/proxy-password-encode")" = 00000004789c8b0cf7ca0200036b0165 ] \
     || fail "the packaged encoder gives another string"
 xvfb-run -a "$here/real_window.sh" "$root/usr/bin/proxy-password"

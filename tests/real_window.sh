@@ -29,17 +29,14 @@ case $1 in
                     "CanIncludeInClipboardHistory 00000000" "CanUploadToCloudClipboard 00000000") ;;
     *) markers=("x-kde-passwordManagerHint 736563726574") ;; # "secret"
 esac
-targets=$(clipboard -t TARGETS)
 for marker in "${markers[@]}"; do
     name=${marker% *} bytes=${marker#* }
-    grep -qx "$name" <<<"$targets" || fail "no clipboard target $name among: $targets"
-    [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "$name does not hold $bytes"
+    [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "no target $name of $bytes"
 done
 [ -z "${SCREENSHOT:-}" ] || import -window "$wid" "$SCREENSHOT"
 
 xdotool key Escape
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status after Escape"
+kill "$pid" 2>/dev/null || true # in case Escape did not end it
+wait "$pid" || fail "exit status $? after Escape"
 echo "PASS: password string on the clipboard; exit status 0"

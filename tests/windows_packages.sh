@@ -2,7 +2,8 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # The Windows packages under wine, in a fresh wine prefix with nothing else
-# installed: both executables are console-subsystem programs, and the zip
+# installed: both executables are console-subsystem programs with ASLR (high
+# entropy) and DEP, and the zip
 # unpacked into an empty folder and the installer run silently into the 64-bit
 # Program Files each give a program that passes the real-window test.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
@@ -21,8 +22,10 @@ mkdir "$tmp/unzipped"
 (cd "$tmp/unzipped" && cmake -E tar xf "$build"/proxy-password-*-win64.zip)
 folder=$(echo "$tmp"/unzipped/*)
 for exe in proxy-password proxy-password-encode; do
-    x86_64-w64-mingw32-objdump -p "$folder/$exe.exe" | grep -Eq '^Subsystem\s+0*3\s' \
-        || fail "$exe.exe is not a console-subsystem program"
+    headers=$(x86_64-w64-mingw32-objdump -p "$folder/$exe.exe")
+    for want in 'Subsystem\s+0*3\s' HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do # 3: console
+        grep -Eq "^\s*$want" <<<"$headers" || fail "$exe.exe: no $want"
+    done
 done
 "$here/real_window.sh" wine "$folder/proxy-password.exe"
 
