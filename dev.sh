@@ -36,8 +36,14 @@ ctest --test-dir "$build" --output-on-failure --no-tests=error
 configure_and_build "$build-sanitize" -DSANITIZE=ON
 ctest --test-dir "$build-sanitize" --output-on-failure --no-tests=error
 
+echo "== Linux leg passed in $SECONDS s"
+
 if [ "$1" = test ]; then
     sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
+    SECONDS=0
     $sudo platform/trixie.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
+    echo "== Qt 6.8 leg passed in $SECONDS s"
+    SECONDS=0
     $sudo platform/trixie.sh platform/windows.sh build-windows
+    echo "== Windows leg passed in $SECONDS s"
 fi
