@@ -49,9 +49,10 @@ cmake --install "$work/build" >/dev/null
 mkdir -p "$prefix/share/licenses"
 cp "$work/source/LICENSES/"* "$prefix/share/licenses/" # Qt's, and those of the libraries bundled in its DLLs
 cat >"$prefix/share/licenses/SOURCE" <<SOURCE
-Qt 6.8.2 (Core, Gui, Widgets), LGPL-3.0-only, built unmodified from Debian's
-source package qt6-base version $version: "apt-get source qt6-base=$version"
-on Debian 13, or https://sources.debian.org/src/qt6-base/$version/
+Qt 6.8.2 (Core, Gui, Widgets), LGPL-3.0-only, built from Debian's source
+package qt6-base version $version (Qt's source with Debian's patches):
+"apt-get source qt6-base=$version" on Debian 13, or
+https://sources.debian.org/src/qt6-base/$version/
 SOURCE
 echo "qt-windows.sh: built in $(( $(date +%s) - started )) s" >&2
 touch "$prefix/.complete"

@@ -25,8 +25,14 @@ foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     endif()
     install(FILES ${path} DESTINATION .)
 endforeach()
-# The toolkit's licences and where its source is (written by platform/qt-windows.sh).
+# The toolkit's licences and where its source is (written by platform/qt-windows.sh),
+# and the compiler runtime's (GCC's runtime exception, winpthreads' notice) from Debian.
 install(DIRECTORY ${QT6_INSTALL_PREFIX}/share/licenses/ DESTINATION licenses/Qt)
+foreach(package IN ITEMS gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev)
+    if(EXISTS /usr/share/doc/${package}/copyright)
+        install(FILES /usr/share/doc/${package}/copyright DESTINATION licenses/${package})
+    endif()
+endforeach()
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Proxy Password")
