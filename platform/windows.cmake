@@ -17,17 +17,21 @@ install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6
         DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QModernWindowsStylePlugin> DESTINATION styles)
-foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT IS_ABSOLUTE "${path}")
-        message(FATAL_ERROR "the compiler does not know where ${dll} is")
-    endif()
-    install(FILES ${path} DESTINATION .)
-endforeach()
+if(MINGW) # the compiler's runtime; MSVC's comes with Windows or its redistributable
+    foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${path}")
+            message(FATAL_ERROR "the compiler does not know where ${dll} is")
+        endif()
+        install(FILES ${path} DESTINATION .)
+    endforeach()
+endif()
 # The toolkit's licences and where its source is (written by platform/qt-windows.sh),
 # and the compiler runtime's (GCC's runtime exception, winpthreads' notice) from Debian.
-install(DIRECTORY ${QT6_INSTALL_PREFIX}/share/licenses/ DESTINATION licenses/Qt)
+if(EXISTS ${QT6_INSTALL_PREFIX}/share/licenses)
+    install(DIRECTORY ${QT6_INSTALL_PREFIX}/share/licenses/ DESTINATION licenses/Qt)
+endif()
 foreach(package IN ITEMS gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev)
     if(EXISTS /usr/share/doc/${package}/copyright)
         install(FILES /usr/share/doc/${package}/copyright DESTINATION licenses/${package})
