@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: MIT
 # The Windows packages under wine, in a fresh wine prefix with nothing else
 # installed: both executables are console-subsystem programs with ASLR (high
-# entropy) and DEP, and the zip
-# unpacked into an empty folder and the installer run silently into the 64-bit
-# Program Files each give a program that passes the real-window test.
+# entropy) and DEP, and the zip unpacked into an empty folder and the installer
+# run silently into the 64-bit Program Files (with its Start-menu entry and
+# uninstaller) each give a program that passes the real-window test.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -32,4 +32,7 @@ done
 wine "$build"/proxy-password-*-win64-setup.exe /S
 installed=$WINEPREFIX/drive_c/Program\ Files/Proxy\ Password
 [ -e "$installed/proxy-password.exe" ] || fail "nothing installed in the 64-bit Program Files"
+for f in "$installed/Uninstall.exe" "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Proxy Password/Proxy Password.lnk"; do
+    [ -e "$f" ] || fail "the installer did not make $f"
+done
 "$here/real_window.sh" wine "$installed/proxy-password.exe"
