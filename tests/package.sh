@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# Builds the .deb and holds it to Debian's own checks (lintian, hardening-check,
-# the manual pages rendered by man), then unpacks it into a scratch root and
-# runs the programs from there: the encoder on a pipe, the window through the
-# real-window test.
+# Builds the .deb and holds what it installs to Debian's own checks: lintian,
+# hardening-check on both programs, man on the manual pages, and the desktop
+# entry and metainfo validators. (The programs themselves are the build's,
+# which the other tests run.)
 # Usage: package.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1 app_id=$2
-here=$(cd "$(dirname "$0")" && pwd)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -26,13 +25,10 @@ skip=()
 if [ "$(uname -m)" != aarch64 ] && [[ $(hardening-check --help 2>&1) == *nobranchprotection* ]]; then
     skip+=(--nobranchprotection)
 fi
-hardening-check "${skip[@]}" "$root"/usr/bin/*
+hardening-check "${skip[@]}" "$root"/usr/bin/proxy-password "$root"/usr/bin/proxy-password-encode
 for page in "$root"/usr/share/man/man1/*.1.gz; do
     warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page: $warnings"
 done
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$app_id.metainfo.xml"
-[ "$(printf 'abc\n' | "$root/usr/bin/proxy-password-encode")" = 00000004789c8b0cf7ca0200036b0165 ] \
-    || fail "the packaged encoder gives another string"
-xvfb-run -a "$here/real_window.sh" "$root/usr/bin/proxy-password"
