@@ -9,7 +9,6 @@
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
 build=$1
-here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -17,22 +16,20 @@ export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all
 
 rm -f "$build"/proxy-password-*-win64*
 (cd "$build" && cpack >/dev/null)
-ls -l "$build"/proxy-password-*-win64*
 mkdir "$tmp/unzipped"
 (cd "$tmp/unzipped" && cmake -E tar xf "$build"/proxy-password-*-win64.zip)
 folder=$(echo "$tmp"/unzipped/*)
-for exe in proxy-password proxy-password-encode; do
-    headers=$(x86_64-w64-mingw32-objdump -p "$folder/$exe.exe")
-    for want in 'Subsystem\s+0*3\s' HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do # 3: console
-        grep -Eq "^\s*$want" <<<"$headers" || fail "$exe.exe: no $want"
-    done
+for exe in proxy-password proxy-password-encode; do # subsystem 3: console
+    flags='^\s*(Subsystem\s+0*3\s|HIGH_ENTROPY_VA|DYNAMIC_BASE|NX_COMPAT)'
+    [ "$(x86_64-w64-mingw32-objdump -p "$folder/$exe.exe" | grep -Ec "$flags")" = 4 ] \
+        || fail "$exe.exe: not a console program with ASLR (high entropy) and DEP"
 done
-"$here/real_window.sh" wine "$folder/proxy-password.exe"
+"$(dirname "$0")/real_window.sh" wine "$folder/proxy-password.exe"
 
 wine "$build"/proxy-password-*-win64-setup.exe /S
 installed=$WINEPREFIX/drive_c/Program\ Files/Proxy\ Password
-[ -e "$installed/proxy-password.exe" ] || fail "nothing installed in the 64-bit Program Files"
-for f in "$installed/Uninstall.exe" "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Proxy Password/Proxy Password.lnk"; do
+for f in "$installed/proxy-password.exe" "$installed/Uninstall.exe" \
+         "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Proxy Password/Proxy Password.lnk"; do
     [ -e "$f" ] || fail "the installer did not make $f"
 done
-"$here/real_window.sh" wine "$installed/proxy-password.exe"
+"$(dirname "$0")/real_window.sh" wine "$installed/proxy-password.exe"
