@@ -6,6 +6,7 @@
 // argument, since arguments end up in shell history and process lists.
 
 #include "passwordstring.h"
+#include "terminal.h"
 
 #include <QByteArray>
 #include <QStringDecoder>
@@ -16,17 +17,12 @@
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-#else
-#include <csignal>
-#include <termios.h>
-#include <unistd.h>
 #endif
 
 namespace {
 
 const char usage[] =
-        "Usage: proxy-password-encode [--help]\n"
+        "Usage: proxy-password-encode [--help | --version]\n"
         "Reads a password from standard input as UTF-8 (one trailing line end is dropped)\n"
         "and prints its password string, exactly as the Proxy Password window shows it.\n"
         "On a terminal it asks for the password without echoing it.\n"
@@ -39,9 +35,10 @@ int fail(int status, const char *message)
     return status;
 }
 
-// Standard input to its end, or its first line. C stdio rather than QFile,
-// whose read of a pipe ended in an error under wine.
-bool readInput(QByteArray *bytes, bool oneLine = false)
+} // namespace
+
+// C stdio rather than QFile, whose read of a pipe ended in an error under wine.
+bool readInput(QByteArray *bytes, bool oneLine)
 {
     int c;
     while ((c = std::getchar()) != EOF) {
@@ -52,79 +49,6 @@ bool readInput(QByteArray *bytes, bool oneLine = false)
     return !std::ferror(stdin);
 }
 
-// Each reads one line typed on the terminal, with echo off from before the
-// prompt until the line is read, and on again however the program ends.
-#ifdef Q_OS_WIN
-HANDLE console;
-DWORD savedMode;
-
-BOOL WINAPI restoreConsole(DWORD)
-{
-    SetConsoleMode(console, savedMode);
-    return FALSE; // and let Windows end the program as usual
-}
-
-bool isTerminal()
-{
-    console = GetStdHandle(STD_INPUT_HANDLE);
-    return GetConsoleMode(console, &savedMode);
-}
-
-// ReadConsoleW, since the console's own code page need not be UTF-8.
-bool readHiddenLine(QByteArray *line)
-{
-    SetConsoleCtrlHandler(restoreConsole, TRUE);
-    SetConsoleMode(console, savedMode & ~DWORD(ENABLE_ECHO_INPUT));
-    std::fputs("Password: ", stderr);
-    QString text;
-    wchar_t buffer[256];
-    DWORD n = 0;
-    bool ok;
-    while ((ok = ReadConsoleW(console, buffer, 256, &n, nullptr)) && n > 0) {
-        text += QString::fromWCharArray(buffer, int(n));
-        if (text.endsWith(u'\n'))
-            break;
-    }
-    SetConsoleMode(console, savedMode);
-    SetConsoleCtrlHandler(restoreConsole, FALSE);
-    std::fputs("\n", stderr);
-    *line = text.toUtf8();
-    return ok;
-}
-#else
-termios savedTerminal;
-
-void restoreTerminalAndDie(int signalNumber)
-{
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-bool isTerminal()
-{
-    return isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
-}
-
-bool readHiddenLine(QByteArray *line)
-{
-    for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
-        std::signal(s, restoreTerminalAndDie);
-    termios hidden = savedTerminal;
-    hidden.c_lflag &= ~tcflag_t(ECHO);
-    hidden.c_lflag |= ECHONL;
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
-    std::fputs("Password: ", stderr);
-    const bool ok = readInput(line, true);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-    for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
-        std::signal(s, SIG_DFL);
-    return ok;
-}
-#endif
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
 #ifdef Q_OS_WIN
@@ -134,8 +58,9 @@ int main(int argc, char *argv[])
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     if (argc > 1) {
-        if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-            std::fputs(usage, stdout);
+        const bool help = std::strcmp(argv[1], "--help") == 0;
+        if (argc == 2 && (help || std::strcmp(argv[1], "--version") == 0)) {
+            std::fputs(help ? usage : "proxy-password-encode " VERSION "\n", stdout);
             return std::fflush(stdout) == 0 ? 0 : 74;
         }
         std::fprintf(stderr, "proxy-password-encode: unexpected argument '%s'\n%s", argv[1], usage);

@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
 
 "$here/install-missing.sh" cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev nsis wine wine64 xvfb xauth xdotool xclip
+    qt6-base-dev nsis wine wine64 xvfb xauth xdotool xclip python3
 qt=$("$here/qt-windows.sh" | tail -n1)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
