@@ -1,44 +1,82 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# The built program in a real X server (run this under xvfb-run): a password
-# typed with real key events, Return, Tab to "Copy Output" and Space; the X
-# clipboard must then hold the exact password string and the markers that keep
-# it out of clipboard history. Escape must end the program with status 0.
-# Usage: real_window.sh COMMAND...  (the program, or e.g. wine proxy-password.exe)
+# The built program on a real display system, driven as a user would: a
+# password typed with real key events, Return, Tab to "Copy Output" and Space;
+# the clipboard must then hold the exact password string and the markers that
+# keep it out of clipboard history. Escape must end the program with status 0.
+# On Wayland the window's app_id must also name the installed desktop entry.
+# Usage: real_window.sh x11|wayland PROGRAM [APP_ID]   (Xvfb; headless sway)
+#        real_window.sh wine PROGRAM.exe                (wine on Xvfb)
 set -euo pipefail
+backend=$1 program=$2 app_id=${3:-}
 expected=00000014789c0bf5f02a4bf5c84e4f7677ab4aae7434f0cd74b50500498106cc
-fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
-clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null || true; }
+tmp=$(mktemp -d)
+cleanup() { kill "${pid:-}" ${helpers:-} 2>/dev/null || true; rm -rf "$tmp"; }
+trap cleanup EXIT
+fail() { echo "FAIL ($backend): $*" >&2; exit 1; }
 
-"$@" &
+if [ "$backend" = wayland ]; then
+    # sway will not run as root, so the compositor runs as nobody in a runtime
+    # directory of its own; the program and the tools connect to its socket.
+    chown nobody "$tmp" && chmod 700 "$tmp"
+    printf '%s\n' 'xwayland disable' 'output HEADLESS-1 resolution 1024x768' \
+        'for_window [title="^Proxy Password$"] floating enable' >"$tmp/config"
+    setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env -i XDG_RUNTIME_DIR="$tmp" HOME="$tmp" \
+        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$tmp/config" 2>"$tmp/sway.log" &
+    helpers=$!
+    for _ in $(seq 100); do [ -S "$tmp/wayland-1" ] && break; sleep 0.1; done
+    export WAYLAND_DISPLAY=$tmp/wayland-1 SWAYSOCK=$(echo "$tmp"/sway-ipc.*.sock) QT_QPA_PLATFORM=wayland
+    unset DISPLAY
+    wtype -s 3600000 & # a keyboard that stays: the seat has none, and wtype's own come and go
+    helpers+=" $!"
+    clipboard() { wl-paste -n "$@" 2>/dev/null || true; }
+    targets() { clipboard -l; }
+    type_text() { wtype -d 30 "$1"; }
+    press() { local keys=(); for key; do keys+=(-k "$key"); done; wtype -d 50 "${keys[@]}"; }
+    window() { swaymsg -q '[title="^Proxy Password$"] focus' 2>/dev/null && echo "$WAYLAND_DISPLAY"; }
+    # The desktop pairs a window with its launcher by app_id = desktop entry name.
+    focus() { swaymsg -q "[app_id=\"^${app_id:-.*}\$\"] focus" || fail "its app_id is not ${app_id:-set}"; }
+    screenshot() { grim "$1"; }
+else
+    [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+    export QT_QPA_PLATFORM=xcb
+    clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null || true; }
+    targets() { clipboard -t TARGETS; }
+    type_text() { xdotool type --delay 30 "$1"; }
+    press() { xdotool key --delay 50 "$@"; }
+    # A search fails when a window goes meanwhile, as wine's do at start.
+    window() { xdotool search --limit 1 --onlyvisible --name '^Proxy Password$' 2>/dev/null; }
+    focus() { xdotool windowfocus --sync "$wid"; } # no window manager gives it focus
+    screenshot() { import -window "$wid" "$1"; }
+fi
+[ "$backend" = wine ] && run=(wine "$program") || run=("$program")
+
+"${run[@]}" &
 pid=$!
-for _ in $(seq 300); do # a search fails when a window goes meanwhile, as wine's do at start
-    wid=$(xdotool search --limit 1 --onlyvisible --name '^Proxy Password$' 2>/dev/null) && break
-    sleep 0.2
-done
+for _ in $(seq 300); do wid=$(window) && break; sleep 0.2; done
 [ -n "${wid:-}" ] || fail "no window titled Proxy Password"
-xdotool windowfocus --sync "$wid" # no window manager gives it focus
-xdotool type --delay 30 'Proxy pass 42!' # ASCII: wine does not follow the keys xdotool remaps
-xdotool key --delay 50 Return Tab Tab Tab space # Convert; output field, Convert, Copy Output
+focus
+type_text 'Proxy pass 42!' # ASCII: wine does not follow the keys xdotool remaps
+press Return Tab Tab Tab space # Convert; output field, Convert, Copy Output
 
 for _ in $(seq 100); do [ "$(clipboard)" = "$expected" ] && break; sleep 0.1; done
 [ "$(clipboard)" = "$expected" ] || fail "the clipboard holds '$(clipboard | head -c 100)'"
-# The hints that keep it out of clipboard history, as X targets (wine exports
-# the Windows clipboard formats under their own names): name, then hex bytes.
-case $1 in
-    wine*) markers=("ExcludeClipboardContentFromMonitorProcessing 00"
-                    "CanIncludeInClipboardHistory 00000000" "CanUploadToCloudClipboard 00000000") ;;
+# The hints that keep it out of clipboard history, as clipboard types (wine
+# exports the Windows clipboard formats under their own names): name, hex bytes.
+case $backend in
+    wine) markers=("ExcludeClipboardContentFromMonitorProcessing 00"
+                   "CanIncludeInClipboardHistory 00000000" "CanUploadToCloudClipboard 00000000") ;;
     *) markers=("x-kde-passwordManagerHint 736563726574") ;; # "secret"
 esac
-targets=$(clipboard -t TARGETS) # first, as a clipboard manager asks: wine lists its formats then
+types=$(targets) # first, as a clipboard manager asks: wine lists its formats then
 for marker in "${markers[@]}"; do
     name=${marker% *} bytes=${marker#* }
-    grep -qx "$name" <<<"$targets" || fail "no clipboard target $name among: $targets"
+    grep -qx "$name" <<<"$types" || fail "no clipboard type $name among: $types"
     [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "$name does not hold $bytes"
 done
-[ -z "${SCREENSHOT:-}" ] || import -window "$wid" "$SCREENSHOT"
+[ -z "${SCREENSHOT:-}" ] || screenshot "$SCREENSHOT"
 
-xdotool key Escape
+press Escape
 timeout 10 tail --pid="$pid" -f /dev/null || fail "still running after Escape"
 wait "$pid" || fail "exit status $? after Escape"

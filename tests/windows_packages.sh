@@ -12,7 +12,7 @@ build=$1
 tmp=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all
+export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all REAL_WINDOW_XVFB=1 # wine and the windows on one display
 
 rm -f "$build"/proxy-password-*-win64*
 (cd "$build" && cpack >/dev/null)
