@@ -8,8 +8,11 @@
 #                                   Qt 6.8 (Debian 13), and 64-bit Windows
 #                                   with Qt 6.8 under wine
 #   ./dev.sh test-linux             only the first of those, quicker
+#   ./dev.sh release DIR            the release files and their SHA256SUMS in DIR
 # Each Linux leg runs the suite twice: in an ordinary build and in a build with
-# ASan+UBSan+LSan. On Debian it installs what is missing with apt.
+# ASan+UBSan+LSan; "test" ends with the release check (two release builds of
+# the last commit must be the same; its .deb must work on Debian 13). On
+# Debian it installs what is missing with apt.
 set -euo pipefail
 cd "$(dirname "$0")"
 build=${BUILD_DIR:-build}
@@ -17,9 +20,11 @@ build=${BUILD_DIR:-build}
 packages=(cmake g++ qt6-base-dev)
 case ${1:-} in
     run) ;;
-    test | test-linux) packages+=(xvfb xauth xdotool xclip python3 dpkg-dev file
-                                  desktop-file-utils appstream lintian devscripts man-db) ;;
-    *) echo "usage: $0 run|test|test-linux" >&2; exit 64 ;;
+    release) [ -n "${2:-}" ] || { echo "usage: $0 release DIR" >&2; exit 64; }
+             packages+=(dpkg-dev file) ;;
+    test | test-linux) packages+=(xvfb xauth xdotool xclip sway wtype wl-clipboard qt6-wayland python3
+                                  dpkg-dev file desktop-file-utils appstream lintian devscripts man-db) ;;
+    *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;
 esac
 if command -v dpkg-query >/dev/null; then platform/install-missing.sh "${packages[@]}"; fi
 
@@ -28,11 +33,10 @@ configure_and_build() { # DIR [cmake options]
     cmake --build "$1" --parallel "$(nproc)"
 }
 
+[ "$1" != release ] || exec platform/release.sh "$2"
 configure_and_build "$build"
-case $1 in
-    run) exec "$build/app/proxy-password" "${@:2}" ;;
-esac
-ctest --test-dir "$build" --output-on-failure --no-tests=error
+[ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
+ctest --test-dir "$build" --output-on-failure --no-tests=error -E '^release$'
 configure_and_build "$build-sanitize" -DSANITIZE=ON
 ctest --test-dir "$build-sanitize" --output-on-failure --no-tests=error
 
@@ -46,4 +50,8 @@ if [ "$1" = test ]; then
     SECONDS=0
     $sudo platform/trixie.sh platform/windows.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
+    SECONDS=0
+    cmake -S . -B "$build" -DRELEASE_TEST=ON >/dev/null
+    ctest --test-dir "$build" --output-on-failure --no-tests=error -R '^release$'
+    echo "== Release check passed in $SECONDS s"
 fi

@@ -6,6 +6,31 @@
 # licences. A cross build has no windeployqt, so the list is kept here; the
 # unpacked-zip test is what keeps it complete.
 install(TARGETS proxy-password proxy-password-encode RUNTIME DESTINATION .)
+
+# The icon, drawn once as SVG, in the sizes Windows shows (256 kept as PNG),
+# and the version resource with it in both programs.
+set(ico ${PROJECT_BINARY_DIR}/proxy-password.ico)
+set(pngs)
+foreach(size IN ITEMS 16 20 24 32 40 48 64 256)
+    set(png ${PROJECT_BINARY_DIR}/icon-${size}.png)
+    add_custom_command(OUTPUT ${png} DEPENDS ${PROJECT_SOURCE_DIR}/dist/icon.svg
+                       COMMAND rsvg-convert -w ${size} -h ${size} -o ${png} ${PROJECT_SOURCE_DIR}/dist/icon.svg)
+    list(APPEND pngs ${png})
+endforeach()
+list(TRANSFORM pngs PREPEND --raw= REGEX "-256\\.png$" OUTPUT_VARIABLE icotool_args)
+add_custom_command(OUTPUT ${ico} DEPENDS ${pngs} COMMAND icotool -c -o ${ico} ${icotool_args})
+add_custom_target(icon DEPENDS ${ico})
+foreach(target IN ITEMS proxy-password proxy-password-encode)
+    set(description "Proxy Password")
+    if(target STREQUAL proxy-password-encode)
+        set(description "Proxy Password encoder for scripts")
+    endif()
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/version.rc.in ${target}.rc @ONLY)
+    target_sources(${target} PRIVATE ${PROJECT_BINARY_DIR}/${target}.rc)
+    set_source_files_properties(${PROJECT_BINARY_DIR}/${target}.rc TARGET_DIRECTORY ${target}
+                                PROPERTIES OBJECT_DEPENDS ${ico})
+    add_dependencies(${target} icon)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 # The platform plugin and the style the toolkit picks on Windows (Qt's own
 # CMake files may leave plugins out until they are asked for).
@@ -44,9 +69,15 @@ set(CPACK_PACKAGE_EXECUTABLES proxy-password "Proxy Password") # the Start-menu 
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # A 64-bit installer for a 64-bit program: it installs into the 64-bit Program
 # Files (CPack's default is the 32-bit one) and runs where 32-bit programs cannot.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# No file dates in the installer, which would carry the time CPack wrote its
+# own pages (the installed files get the time of installing, as usual).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "Proxy Password")
+set(CPACK_NSIS_MUI_ICON ${ico})
+set(CPACK_NSIS_MUI_UNIICON ${ico})
+set(CPACK_NSIS_INSTALLED_ICON_NAME proxy-password.exe) # the icon of its entry in "Apps"
+set(CPACK_PE_STRIP ${CMAKE_STRIP}) # for reproducible-package.cmake
 set(CPACK_NSIS_PACKAGE_NAME "Proxy Password")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack.cmake)

@@ -2,21 +2,25 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # The Windows leg: cross-builds the programs, their tests and their packages
-# against the toolkit that qt-windows.sh builds, and runs the tests under wine.
-# Run inside the trixie root: platform/trixie.sh platform/windows.sh [BUILD_DIR]
+# against the toolkit that qt-windows.sh builds, and runs the tests under wine;
+# with "package", builds only the programs and the two packages.
+# Run inside the trixie root: platform/trixie.sh platform/windows.sh [BUILD_DIR [package]]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
 
 "$here/install-missing.sh" cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev nsis wine wine64 xvfb xauth xdotool xclip python3
+    qt6-base-dev nsis librsvg2-bin icoutils wine wine64 xvfb xauth xdotool xclip python3
 qt=$("$here/qt-windows.sh" | tail -n1)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBUILD_TESTING="$([ "${2:-}" = package ] && echo OFF || echo ON)"
 cmake --build "$build"
+if [ "${2:-}" = package ]; then
+    cd "$build" && exec cpack
+fi
 
 # The tests in the build tree find the toolkit's and the compiler's DLLs
 # through wine's PATH (wine's drive Z: is /); the package test clears it.

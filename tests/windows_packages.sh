@@ -2,8 +2,9 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # The Windows packages under wine, in a fresh wine prefix with nothing else
-# installed: both executables are console-subsystem programs with ASLR (high
-# entropy) and DEP, and the zip unpacked into an empty folder and the installer
+# installed: the zip is at most 10 MB (30 MB unpacked); both executables are
+# console-subsystem programs with ASLR (high entropy) and DEP and carry the
+# icon and version information; and the zip unpacked into an empty folder and the installer
 # run silently into the 64-bit Program Files (with its Start-menu entry and
 # uninstaller) each give a program that passes the real-window test.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
@@ -19,10 +20,15 @@ rm -f "$build"/proxy-password-*-win64*
 mkdir "$tmp/unzipped"
 (cd "$tmp/unzipped" && cmake -E tar xf "$build"/proxy-password-*-win64.zip)
 folder=$(echo "$tmp"/unzipped/*)
+zip=$(echo "$build"/proxy-password-*-win64.zip)
+[ "$(stat -c %s "$zip")" -le 10000000 ] && [ "$(du -sb "$folder" | cut -f1)" -le 30000000 ] \
+    || fail "the zip is over 10 MB or over 30 MB unpacked: $(du -h "$zip") $(du -sh "$folder")"
 for exe in proxy-password proxy-password-encode; do # subsystem 3: console
     flags='^\s*(Subsystem\s+0*3\s|HIGH_ENTROPY_VA|DYNAMIC_BASE|NX_COMPAT)'
     [ "$(x86_64-w64-mingw32-objdump -p "$folder/$exe.exe" | grep -Ec "$flags")" = 4 ] \
         || fail "$exe.exe: not a console program with ASLR (high entropy) and DEP"
+    [ "$(wrestool -l "$folder/$exe.exe" | grep -Ec "name='IDI_ICON1'.*group_icon|type=version")" = 2 ] \
+        || fail "$exe.exe: no icon or version information"
 done
 "$(dirname "$0")/real_window.sh" wine "$folder/proxy-password.exe"
 
