@@ -34,7 +34,6 @@ private slots:
 
     void startState()
     {
-        QCOMPARE(dialog->windowTitle(), "Proxy Password");
         QCOMPARE(dialog->size(), QSize(600, 150));
         QStringList texts{inputEdit->placeholderText()};
         for (const QWidget *widget : dialog->findChildren<QWidget *>())

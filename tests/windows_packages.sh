@@ -4,9 +4,10 @@
 # The Windows packages under wine, in a fresh wine prefix with nothing else
 # installed: the zip is at most 10 MB (30 MB unpacked); both executables are
 # console-subsystem programs with ASLR (high entropy) and DEP and carry the
-# icon and version information; and the zip unpacked into an empty folder and the installer
-# run silently into the 64-bit Program Files (with its Start-menu entry and
-# uninstaller) each give a program that passes the real-window test.
+# icon and version information; the zip unpacked into an empty folder gives a
+# program that passes the real-window test; and the installer, run silently,
+# installs it into the 64-bit Program Files with its Start-menu entry and
+# uninstaller (the same files as the zip's: CPack stages both alike).
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -15,12 +16,10 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all REAL_WINDOW_XVFB=1 # wine and the windows on one display
 
-rm -f "$build"/proxy-password-*-win64*
-(cd "$build" && cpack >/dev/null)
-mkdir "$tmp/unzipped"
-(cd "$tmp/unzipped" && cmake -E tar xf "$build"/proxy-password-*-win64.zip)
-folder=$(echo "$tmp"/unzipped/*)
+(cd "$build" && rm -f proxy-password-*-win64* && cpack >/dev/null)
 zip=$(echo "$build"/proxy-password-*-win64.zip)
+(mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$zip")
+folder=$(echo "$tmp"/unzipped/*)
 [ "$(stat -c %s "$zip")" -le 10000000 ] && [ "$(du -sb "$folder" | cut -f1)" -le 30000000 ] \
     || fail "the zip is over 10 MB or over 30 MB unpacked: $(du -h "$zip") $(du -sh "$folder")"
 for exe in proxy-password proxy-password-encode; do # subsystem 3: console
@@ -38,4 +37,3 @@ for f in "$installed/proxy-password.exe" "$installed/Uninstall.exe" \
          "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Proxy Password/Proxy Password.lnk"; do
     [ -e "$f" ] || fail "the installer did not make $f"
 done
-"$(dirname "$0")/real_window.sh" wine "$installed/proxy-password.exe"
