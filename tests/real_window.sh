@@ -11,6 +11,8 @@
 set -euo pipefail
 backend=$1 program=$2 app_id=${3:-}
 expected=00000014789c0bf5f02a4bf5c84e4f7677ab4aae7434f0cd74b50500498106cc
+# X11 and wine: on an Xvfb of its own, unless the caller has started one for it.
+[ "$backend" = wayland ] || [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 tmp=$(mktemp -d)
 cleanup() { kill "${pid:-}" ${helpers:-} 2>/dev/null || true; rm -rf "$tmp"; }
 trap cleanup EXIT
@@ -36,7 +38,6 @@ if [ "$backend" = wayland ]; then
     # The desktop pairs a window with its launcher by app_id = desktop entry name.
     focus() { swaymsg -q "[app_id=\"^${app_id:-.*}\$\"] focus" || fail "its app_id is not ${app_id:-set}"; }
 else
-    [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
     export QT_QPA_PLATFORM=xcb
     clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null || true; }
     type_text() { xdotool type --delay 30 "$1"; }
