@@ -23,11 +23,12 @@ if [ "$1" = --release ]; then
     done
     diff "$tmp/one/out/SHA256SUMS" "$tmp/other/clone/out/SHA256SUMS" || { echo "FAIL: not reproducible" >&2; exit 1; }
     sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
-    exec $sudo "$tmp/one/platform/trixie.sh" bash -c "set -e
+    $sudo "$tmp/one/platform/trixie.sh" bash -c "set -e
         platform/install-missing.sh ./out/proxy-password_*_amd64.deb sway wtype wl-clipboard
         trap 'apt-get purge -y -qq proxy-password >/dev/null' EXIT
         tests/real_window.sh wayland /usr/bin/proxy-password $app_id
         [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]"
+    exit
 fi
 
 (cd "$build" && rm -f proxy-password_*.deb && cpack -G DEB >/dev/null)
