@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QIcon>
 
 #include <cstdlib>
 
@@ -15,9 +14,6 @@ int main(int argc, char *argv[])
     // Pairs the window with its installed desktop entry (the Wayland app_id), so
     // that the desktop shows it under the launcher's name and icon.
     QGuiApplication::setDesktopFileName(APP_ID);
-    // Its icon where an icon theme has it (Linux, installed); Windows takes the
-    // icon from the program's resources.
-    QGuiApplication::setWindowIcon(QIcon::fromTheme(APP_ID));
     int status;
     {
         QDialog dialog;
