@@ -23,11 +23,13 @@ namespace {
 
 const char usage[] =
         "Usage: proxy-password-encode [--help | --version]\n"
-        "Reads a password from standard input as UTF-8 (one trailing line end is dropped)\n"
-        "and prints its password string, exactly as the Proxy Password window shows it.\n"
+        "Reads a password from standard input as UTF-8 (one leading byte-order mark and\n"
+        "one trailing line end are dropped) and prints its password string, exactly as\n"
+        "the Proxy Password window shows it.\n"
         "On a terminal it asks for the password without echoing it.\n"
         "\n"
         "The password string is an encoding, not encryption: anyone can reverse it.\n";
+const char tooLong[] = "password longer than the window's limit of 32767 UTF-16 units";
 
 int fail(int status, const char *message)
 {
@@ -35,19 +37,30 @@ int fail(int status, const char *message)
     return status;
 }
 
-} // namespace
+// The window's field holds 32767 UTF-16 units, and each takes at most three
+// UTF-8 bytes (a pair for four); a byte-order mark and a CRLF may come besides.
+// Reading stops past this, so no input, however long or endless, costs more.
+constexpr qsizetype maxPasswordUnits = 32767;
+constexpr qsizetype maxInput = 3 + 3 * maxPasswordUnits + 2;
 
 // C stdio rather than QFile, whose read of a pipe ended in an error under wine.
-bool readInput(QByteArray *bytes, bool oneLine)
+bool readInput(QByteArray *bytes)
 {
-    int c;
-    while ((c = std::getchar()) != EOF) {
-        bytes->append(char(c));
-        if (oneLine && c == '\n')
-            break;
+    char buffer[16384];
+    while (bytes->size() <= maxInput) {
+        bytes->append(buffer, qsizetype(std::fread(buffer, 1, sizeof buffer, stdin)));
+        if (std::feof(stdin))
+            return true;
+        if (std::ferror(stdin)) {
+            if (!waitForInput())
+                return false;
+            std::clearerr(stdin);
+        }
     }
-    return !std::ferror(stdin);
+    return true;
 }
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -57,33 +70,44 @@ int main(int argc, char *argv[])
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
+        std::fputs(argv[1][2] == 'h' ? usage : "proxy-password-encode " VERSION "\n", stdout);
+        return std::fflush(stdout) == 0 ? 0 : 74;
+    }
     if (argc > 1) {
-        const bool help = std::strcmp(argv[1], "--help") == 0;
-        if (argc == 2 && (help || std::strcmp(argv[1], "--version") == 0)) {
-            std::fputs(help ? usage : "proxy-password-encode " VERSION "\n", stdout);
-            return std::fflush(stdout) == 0 ? 0 : 74;
-        }
-        std::fprintf(stderr, "proxy-password-encode: unexpected argument '%s'\n%s", argv[1], usage);
+        // Never repeated: a mistaken argument is most likely the password itself.
+        std::fprintf(stderr, "proxy-password-encode: the password is read from standard input, "
+                             "never from an argument\n%s", usage);
         return 64;
     }
 
     QByteArray input;
-    if (!(isTerminal() ? readHiddenLine(&input) : readInput(&input)))
+    const bool terminal = isTerminal();
+    if (!(terminal ? readHiddenLine(&input, maxInput) : readInput(&input)))
         return fail(74, "cannot read standard input");
+    if (input.size() > maxInput)
+        return fail(2, tooLong);
     if (input.endsWith("\r\n"))
         input.chop(2);
     else if (input.endsWith('\n'))
         input.chop(1);
+    if (terminal && input.size() >= terminalLineLimit) {
+        std::fprintf(stderr, "proxy-password-encode: the line reached the terminal's limit of %lld bytes and may "
+                             "have been cut; pass a password this long from a file or a pipe "
+                             "(proxy-password-encode < FILE)\n", static_cast<long long>(terminalLineLimit));
+        return 2;
+    }
 
-    if (input.isEmpty())
-        return fail(1, "empty password");
     if (!input.isValidUtf8())
         return fail(2, "input is not valid UTF-8");
-    // A leading U+FEFF is part of the password, as it would be in the window.
-    QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // One leading byte-order mark is dropped, as text decoders do (Notepad's
+    // "UTF-8 with BOM", PowerShell set to UTF-8); a second one is content.
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
     const QString password = fromUtf8(input);
-    if (password.size() > 32767)
-        return fail(2, "password longer than the window's limit of 32767 UTF-16 units");
+    if (password.isEmpty())
+        return fail(1, "empty password");
+    if (password.size() > maxPasswordUnits)
+        return fail(2, tooLong);
 
     const QString passwordString = encodePasswordString(password);
     if (passwordString.isEmpty())

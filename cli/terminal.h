@@ -3,15 +3,23 @@
 
 #pragma once
 
-class QByteArray;
+#include <QtGlobal>
 
-// Standard input to its end, or through its first line end (main.cpp).
-bool readInput(QByteArray *bytes, bool oneLine = false);
+class QByteArray;
 
 // Whether standard input is a terminal (on Windows, a console) to ask on.
 bool isTerminal();
 
 // Prompts on standard error and reads one line typed on the terminal, with echo
 // off from before the prompt until the line is read, and on again however the
-// program ends. One file per system implements these two.
-bool readHiddenLine(QByteArray *line);
+// program ends or stops. Keeps at most about limit bytes of a longer line.
+// One file per system implements these.
+bool readHiddenLine(QByteArray *line, qsizetype limit);
+
+// The longest line the terminal passes on whole: a line this long may have
+// been cut (Linux drops what goes beyond it).
+extern const qsizetype terminalLineLimit;
+
+// After standard input failed: waits until it has data if it only had none yet
+// (a non-blocking pipe or socket), and says whether to read again.
+bool waitForInput();

@@ -5,41 +5,115 @@
 
 #include <QByteArray>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+// Linux's canonical-mode line holds 4095 bytes and silently drops what is typed
+// or pasted beyond them.
+const qsizetype terminalLineLimit = 4095;
+
 namespace {
 
-termios savedTerminal;
+volatile sig_atomic_t received;
 
-void restoreTerminalAndDie(int signalNumber)
+void receive(int signalNumber)
 {
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
+    received = signalNumber;
+}
+
+// Every signal whose default action ends or stops the program, except those
+// the program cannot catch. Those the caller ignores or handles stay as they are.
+bool endsOrStops(int s)
+{
+    return s != SIGKILL && s != SIGSTOP && s != SIGCHLD && s != SIGCONT && s != SIGURG && s != SIGWINCH;
+}
+
+struct sigaction previous[NSIG];
+bool caught[NSIG];
+
+void catchSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = receive;
+    // No SA_RESTART: a signal must end the read at once. Reset after one, so that
+    // a real fault cannot repeat for ever.
+    action.sa_flags = SA_RESETHAND;
+    sigfillset(&action.sa_mask);
+    for (int s = 1; s < NSIG; ++s) {
+        caught[s] = endsOrStops(s) && sigaction(s, nullptr, &previous[s]) == 0
+                && previous[s].sa_handler == SIG_DFL && sigaction(s, &action, nullptr) == 0;
+    }
+}
+
+void releaseSignals()
+{
+    for (int s = 1; s < NSIG; ++s) {
+        if (caught[s])
+            sigaction(s, &previous[s], nullptr);
+    }
+}
+
+// One typed line: a canonical-mode read returns at most one.
+bool readLine(QByteArray *line, qsizetype limit)
+{
+    char buffer[4096];
+    while (!received && !line->endsWith('\n') && line->size() <= limit) {
+        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            line->append(buffer, n);
+    }
+    return true;
 }
 
 } // namespace
 
 bool isTerminal()
 {
-    return isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
+    termios mode;
+    return isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &mode) == 0;
 }
 
-bool readHiddenLine(QByteArray *line)
+bool waitForInput()
 {
-    for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
-        std::signal(s, restoreTerminalAndDie);
-    termios hidden = savedTerminal;
-    hidden.c_lflag &= ~tcflag_t(ECHO);
-    hidden.c_lflag |= ECHONL;
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
-    std::fputs("Password: ", stderr);
-    const bool ok = readInput(line, true);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-    for (int s : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
-        std::signal(s, SIG_DFL);
-    return ok;
+    pollfd input = {STDIN_FILENO, POLLIN, 0};
+    return (errno == EAGAIN || errno == EWOULDBLOCK) && poll(&input, 1, -1) == 1;
+}
+
+// As the best password prompts do: a signal is only noted while the line is
+// read; then the terminal is restored and the signal sent again, now with its
+// usual action. If that stopped the program (Ctrl+Z), it asks again once it is
+// continued, since the shell may have turned echo on meanwhile.
+bool readHiddenLine(QByteArray *line, qsizetype limit)
+{
+    for (;;) {
+        received = 0;
+        line->clear();
+        catchSignals();
+        termios saved, hidden;
+        bool ok = tcgetattr(STDIN_FILENO, &saved) == 0;
+        hidden = saved;
+        hidden.c_lflag &= ~tcflag_t(ECHO);
+        hidden.c_lflag |= ECHONL;
+        // Nothing is read unless echo is off (a background job is stopped here
+        // until it is in the foreground).
+        ok = ok && tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden) == 0;
+        if (ok) {
+            std::fputs("Password: ", stderr);
+            ok = readLine(line, limit);
+            tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        }
+        releaseSignals();
+        if (!received)
+            return ok;
+        std::fputs("\n", stderr);
+        kill(getpid(), received);
+    }
 }

@@ -7,7 +7,12 @@
 #include <QString>
 
 #include <cstdio>
+#include <limits>
+#include <vector>
 #include <windows.h>
+
+// None of its own: a line the console cut is too long for a password (below).
+const qsizetype terminalLineLimit = std::numeric_limits<qsizetype>::max();
 
 namespace {
 
@@ -28,19 +33,32 @@ bool isTerminal()
     return GetConsoleMode(console, &savedMode);
 }
 
+bool waitForInput()
+{
+    return false; // standard input on Windows does not fail for want of data
+}
+
 // ReadConsoleW, since the console's own code page need not be UTF-8.
-bool readHiddenLine(QByteArray *line)
+bool readHiddenLine(QByteArray *line, qsizetype limit)
 {
     SetConsoleCtrlHandler(restoreConsole, TRUE);
     SetConsoleMode(console, savedMode & ~DWORD(ENABLE_ECHO_INPUT));
     std::fputs("Password: ", stderr);
     QString text;
-    wchar_t buffer[256];
+    // The console's line editor takes no more characters than the read's buffer
+    // holds (reported of conhost; newer consoles hand a longer line over in parts).
+    // Room for one more than the longest password and the CR LF: a line cut there
+    // is refused as too long, never taken for a shorter password.
+    std::vector<wchar_t> buffer(32768 + 2);
     DWORD n = 0;
     bool ok;
-    while ((ok = ReadConsoleW(console, buffer, 256, &n, nullptr)) && n > 0) {
-        text += QString::fromWCharArray(buffer, int(n));
-        if (text.endsWith(u'\n'))
+    // The whole line is read even past the limit: what is left in the console
+    // would reach the shell as a command.
+    while ((ok = ReadConsoleW(console, buffer.data(), DWORD(buffer.size()), &n, nullptr)) && n > 0) {
+        const QString part = QString::fromWCharArray(buffer.data(), int(n));
+        if (text.size() <= limit)
+            text += part;
+        if (part.endsWith(u'\n'))
             break;
     }
     SetConsoleMode(console, savedMode);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <fcntl.h>
 #include <memory>
 
 class tst_ProxyPassword : public QObject
@@ -94,18 +95,22 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("output"); // all of standard output
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("endless"); // the input never ends: the encoder must stop by itself
         const QStringList none;
         const auto line = [](const QString &password) { return encodePasswordString(password).toLatin1() + '\n'; };
-        QTest::newRow("all but the CRLF at the end") << QByteArray("a\x1a" "b\r\nc\r\n") << 0 << line("a\x1a" "b\r\nc") << none;
-        QTest::newRow("one line end only") << QByteArray(" abc \n\n") << 0 << line(" abc \n") << none;
-        QTest::newRow("BOM and UTF-8 kept") << QByteArray("\xef\xbb\xbf" "Pässwörd 🔑") << 0 << line(QChar(0xfeff) + QString("Pässwörd 🔑")) << none;
-        QTest::newRow("longest") << QByteArray(32767, 'x') << 0 << line(QString(32767, 'x')) << none;
-        QTest::newRow("too long") << QByteArray(32768, 'x') << 2 << QByteArray() << none;
-        QTest::newRow("empty") << QByteArray("\n") << 1 << QByteArray() << none;
-        QTest::newRow("not UTF-8") << QByteArray("ab\xff" "c") << 2 << QByteArray() << none;
-        QTest::newRow("argument") << QByteArray("abc") << 64 << QByteArray() << QStringList{"hunter2"};
+        QTest::newRow("all but the CRLF at the end") << QByteArray("a\x1a" "b\r\nc\r\n") << 0 << line("a\x1a" "b\r\nc") << none << false;
+        QTest::newRow("one line end only") << QByteArray(" abc \n\n") << 0 << line(" abc \n") << none << false;
+        QTest::newRow("one BOM dropped") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "Pässwörd 🔑") << 0
+                                         << line(QChar(0xfeff) + QString("Pässwörd 🔑")) << none << false;
+        const QString longest(32767, QChar(0x4e2d)); // three UTF-8 bytes each
+        QTest::newRow("longest") << "\xef\xbb\xbf" + longest.toUtf8() + "\r\n" << 0 << line(longest) << none << false;
+        QTest::newRow("too long") << QByteArray(32768, 'x') << 2 << QByteArray() << none << false;
+        QTest::newRow("endless") << QByteArray(1 << 20, 'x') << 2 << QByteArray() << none << true;
+        QTest::newRow("empty") << QByteArray("\xef\xbb\xbf\n") << 1 << QByteArray() << none << false;
+        QTest::newRow("not UTF-8") << QByteArray("ab\xff" "c") << 2 << QByteArray() << none << false;
+        QTest::newRow("argument") << QByteArray("abc") << 64 << QByteArray() << QStringList{"hunter2"} << false;
         QTest::newRow("version") << QByteArray("abc") << 0 << QByteArray("proxy-password-encode " VERSION "\n")
-                                 << QStringList{"--version"};
+                                 << QStringList{"--version"} << false;
     }
 
     void encoderProgram()
@@ -114,15 +119,24 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, output);
         QFETCH(QStringList, arguments);
+        QFETCH(bool, endless);
 
         QProcess encoder;
+#ifdef Q_OS_UNIX // and non-blocking, with the input only later: it must wait for it
+        encoder.setChildProcessModifier([] { fcntl(0, F_SETFL, O_NONBLOCK); });
+#endif
         encoder.start(ENCODER, arguments);
+        QVERIFY(encoder.waitForStarted());
+        QTest::qSleep(100);
         encoder.write(input);
-        encoder.closeWriteChannel();
+        if (!endless)
+            encoder.closeWriteChannel();
         QVERIFY(encoder.waitForFinished());
         QCOMPARE(encoder.exitCode(), status);
         QCOMPARE(encoder.readAllStandardOutput(), output);
-        QCOMPARE(encoder.readAllStandardError().isEmpty(), status == 0); // one line when it fails
+        const QByteArray error = encoder.readAllStandardError();
+        QCOMPARE(error.isEmpty(), status == 0); // one line when it fails
+        QVERIFY(!error.contains("hunter2"));    // and never what might be the password
     }
 };
 
