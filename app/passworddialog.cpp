@@ -25,11 +25,19 @@ void buildPasswordDialog(QDialog &dialog)
     auto *inputEdit = new QLineEdit;
     inputEdit->setObjectName("inputEdit");
     inputEdit->setPlaceholderText("Enter text to convert...");
+    // Shown in clear, but input methods and on-screen keyboards are asked not to
+    // learn it. (Not ImhHiddenText, with which some switch themselves off, and
+    // a password typed through one could not be entered.)
+    inputEdit->setInputMethodHints(Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
+    // Names each field for screen readers after its label, without a shortcut
+    // or anything visible (the texts have no '&').
+    inputLabel->setBuddy(inputEdit);
 
     auto *outputLabel = new QLabel("Password string:");
     auto *outputEdit = new QLineEdit;
     outputEdit->setObjectName("outputEdit");
     outputEdit->setReadOnly(true);
+    outputLabel->setBuddy(outputEdit);
     // A long password's string outgrows the default 32767-character limit, and a
     // cut string no longer decodes: the field must hold all of it.
     outputEdit->setMaxLength(std::numeric_limits<int>::max());

@@ -4,6 +4,7 @@
 #include "passworddialog.h"
 #include "passwordstring.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLineEdit>
 #include <QProcess>
@@ -36,11 +37,12 @@ private slots:
     void startState()
     {
         QCOMPARE(dialog->size(), QSize(600, 150));
+        // What screen readers speak: each field is named by its label.
         QStringList texts{inputEdit->placeholderText()};
-        for (const QWidget *widget : dialog->findChildren<QWidget *>())
-            texts << widget->property("text").toString();
-        QCOMPARE(texts, QStringList({"Enter text to convert...", "Input password:", "", "Password string:", "",
-                                     "Convert", "Copy Output"}));
+        for (QWidget *widget : dialog->findChildren<QWidget *>())
+            texts << QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        QCOMPARE(texts, QStringList({"Enter text to convert...", "Input password:", "Input password:",
+                                     "Password string:", "Password string:", "Convert", "Copy Output"}));
         QCOMPARE(inputEdit->echoMode(), QLineEdit::Normal);
         QVERIFY(!copyButton->isEnabled());
         QTest::keyClicks(outputEdit, "typed");
