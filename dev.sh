@@ -21,9 +21,10 @@ packages=(cmake g++ qt6-base-dev)
 case ${1:-} in
     run) ;;
     release) [ -n "${2:-}" ] || { echo "usage: $0 release DIR" >&2; exit 64; }
-             packages+=(dpkg-dev file) ;;
+             packages+=(dpkg-dev file osslsigncode) ;;
     test | test-linux) packages+=(xvfb xauth xdotool xclip sway wtype wl-clipboard qt6-wayland python3
-                                  dpkg-dev file desktop-file-utils appstream lintian devscripts man-db) ;;
+                                  dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
+                                  openssl faketime osslsigncode) ;;
     *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;
 esac
 if command -v dpkg-query >/dev/null; then platform/install-missing.sh "${packages[@]}"; fi

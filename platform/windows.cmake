@@ -1,7 +1,7 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 
-# The Windows packages: a portable folder (zip) and an NSIS installer, each with
+# The Windows packages: a portable folder (zip) and an installer (MSI), each with
 # both programs, the toolkit's DLLs and plugins, the compiler's runtime and the
 # licences. A cross build has no windeployqt, so the list is kept here; the
 # unpacked-zip test is what keeps it complete.
@@ -63,21 +63,10 @@ foreach(package IN ITEMS gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev
     endif()
 endforeach()
 
-set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_INSTALL_DIRECTORY "Proxy Password")
-set(CPACK_PACKAGE_EXECUTABLES proxy-password "Proxy Password") # the Start-menu entry
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-# A 64-bit installer for a 64-bit program: it installs into the 64-bit Program
-# Files (CPack's default is the 32-bit one) and runs where 32-bit programs cannot.
-# No file dates in the installer, which would carry the time CPack wrote its
-# own pages (the installed files get the time of installing, as usual).
-set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_DISPLAY_NAME "Proxy Password")
-set(CPACK_NSIS_MUI_ICON ${ico})
-set(CPACK_NSIS_MUI_UNIICON ${ico})
-set(CPACK_NSIS_INSTALLED_ICON_NAME proxy-password.exe) # the icon of its entry in "Apps"
+# The zip, and the Windows Installer package made by msi.sh from the same
+# staged files (CPack's WIX generator needs the WiX toolset, which is Windows-only).
+set(CPACK_GENERATOR ZIP External)
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows-msi.cmake)
+set(CPACK_MSI_ICON ${ico})
 set(CPACK_PE_STRIP ${CMAKE_STRIP}) # for reproducible-package.cmake
-set(CPACK_NSIS_PACKAGE_NAME "Proxy Password")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack.cmake)

@@ -3,14 +3,14 @@
 # SPDX-License-Identifier: MIT
 # The Windows leg: cross-builds the programs, their tests and their packages
 # against the toolkit that qt-windows.sh builds, and runs the tests under wine;
-# with "package", builds only the programs and the two packages.
+# with "package", builds only the programs and the two packages (zip and MSI).
 # Run inside the trixie root: platform/trixie.sh platform/windows.sh [BUILD_DIR [package]]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
 
 "$here/install-missing.sh" cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev nsis librsvg2-bin icoutils wine wine64 xvfb xauth xdotool xclip python3
+    qt6-base-dev librsvg2-bin icoutils wixl msitools osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3
 qt=$("$here/qt-windows.sh" | tail -n1)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -6,9 +6,12 @@
 # entry and metainfo validators. (The programs themselves are the build's,
 # which the other tests run.)
 # With --release: the release command, run in two clones of the last commit at
-# different paths and times, gives the same files; and the Debian 12 package
-# from it installs with apt on Debian 13 and works there (the real window on
-# Wayland, the encoder). This needs root (or sudo) and the Debian 13 root.
+# different paths and times, gives the same files, unsigned and signed with a
+# certificate made for the test (whose signatures must verify on every
+# program, DLL and MSI); a release made with the signatures taken from the
+# signed one is that one, byte for byte; and the Debian 12 package installs
+# with apt on Debian 13 and works there (the real window on Wayland, the
+# encoder). This needs root (or sudo) and the Debian 13 root.
 # Usage: package.sh BUILD_DIR APP_ID  |  package.sh --release SOURCE_DIR APP_ID
 set -euo pipefail
 build=$1 app_id=$2
@@ -17,14 +20,30 @@ trap 'rm -rf "$tmp"' EXIT
 
 if [ "$1" = --release ]; then
     src=$2 app_id=$3
-    for clone in one other/clone; do
-        git clone -q "$src" "$tmp/$clone"
-        "$tmp/$clone/dev.sh" release "$tmp/$clone/out" >/dev/null
+    release() { # CLONE OUT [VARIABLE=VALUE...]: the release command in a clone of the last commit
+        [ -d "$tmp/$1" ] || git clone -q "$src" "$tmp/$1"
+        env "${@:3}" "$tmp/$1/dev.sh" release "$tmp/$1/$2" >/dev/null
+    }
+    same() { diff "$tmp/one/$1/SHA256SUMS" "$tmp/other/clone/$2/SHA256SUMS" || { echo "FAIL: $1, $2" >&2; exit 1; }; }
+    release one unsigned && release other/clone unsigned && same unsigned unsigned
+    # Signed with a certificate made now (valid from 2000, since it signs at the commit's time).
+    mkdir -m 700 "$tmp/key" && head -c 32 /dev/urandom | base64 >"$tmp/key/password"
+    faketime 2000-01-01 openssl req -x509 -newkey rsa:3072 -nodes -days 36500 -subj "/CN=Proxy Password test" \
+        -addext extendedKeyUsage=codeSigning -keyout "$tmp/key/key.pem" -out "$tmp/key/cert.pem" 2>/dev/null
+    openssl pkcs12 -export -inkey "$tmp/key/key.pem" -in "$tmp/key/cert.pem" -passout "file:$tmp/key/password" \
+        -out "$tmp/key/key.p12"
+    signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password")
+    release one signed "${signing[@]}" && release other/clone signed "${signing[@]}" && same signed signed
+    (mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$tmp"/one/signed/*.zip)
+    for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$tmp"/one/signed/*.msi; do
+        osslsigncode verify -CAfile "$tmp/key/cert.pem" -in "$file" >/dev/null || { echo "FAIL: $file" >&2; exit 1; }
     done
-    diff "$tmp/one/out/SHA256SUMS" "$tmp/other/clone/out/SHA256SUMS" || { echo "FAIL: not reproducible" >&2; exit 1; }
+    # What anyone can do to check a signed release against its commit.
+    "$src/platform/signatures.sh" "$tmp/one/signed" "$tmp/signatures"
+    release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" && same signed transplanted
     sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo "$tmp/one/platform/trixie.sh" bash -c "set -e
-        platform/install-missing.sh ./out/proxy-password_*_amd64.deb sway wtype wl-clipboard
+        platform/install-missing.sh ./unsigned/proxy-password_*_amd64.deb sway wtype wl-clipboard
         trap 'apt-get purge -y -qq proxy-password >/dev/null' EXIT
         tests/real_window.sh wayland /usr/bin/proxy-password $app_id
         [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]"

@@ -4,10 +4,11 @@
 # The Windows packages under wine, in a fresh wine prefix with nothing else
 # installed: the zip is at most 10 MB (30 MB unpacked); both executables are
 # console-subsystem programs with ASLR (high entropy) and DEP and carry the
-# icon and version information; the zip unpacked into an empty folder gives a
-# program that passes the real-window test; and the installer, run silently,
-# installs it into the 64-bit Program Files with its Start-menu entry and
-# uninstaller (the same files as the zip's: CPack stages both alike).
+# icon and version information. The MSI, installed silently, puts the zip's
+# files into the 64-bit Program Files, a Start-menu entry and one "Apps" entry;
+# the installed programs work (the encoder, the real-window test); the same
+# files packed as a higher version upgrade it in place (still one entry); the
+# lower version then refuses to install; uninstalling leaves nothing behind.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -16,7 +17,8 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all REAL_WINDOW_XVFB=1 # wine and the windows on one display
 
-(cd "$build" && rm -f proxy-password-*-win64* && cpack >/dev/null)
+# One date for both packages, as the release command sets (strip writes it into the programs).
+(cd "$build" && rm -f proxy-password-*-win64* && SOURCE_DATE_EPOCH=$(date +%s) cpack >/dev/null)
 zip=$(echo "$build"/proxy-password-*-win64.zip)
 (mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$zip")
 folder=$(echo "$tmp"/unzipped/*)
@@ -29,9 +31,26 @@ for exe in proxy-password proxy-password-encode; do # subsystem 3: console
     [ "$(wrestool -l "$folder/$exe.exe" | grep -Ec "name='IDI_ICON1'.*group_icon|type=version")" = 2 ] \
         || fail "$exe.exe: no icon or version information"
 done
-"$(dirname "$0")/real_window.sh" wine "$folder/proxy-password.exe"
 
-wine "$build"/proxy-password-*-win64-setup.exe /S
+msi=$(echo "$build"/proxy-password-*-win64.msi)
+"$(dirname "$0")/../platform/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
 installed=$WINEPREFIX/drive_c/Program\ Files/Proxy\ Password
-ls "$installed/proxy-password.exe" "$installed/Uninstall.exe" >/dev/null # ls names what is missing
-ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Proxy Password/Proxy Password.lnk" >/dev/null
+apps() { # the versions of the "Apps" entries of Proxy Password
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+        awk '/DisplayName +REG_SZ +Proxy Password$/ { found = 1 } /DisplayVersion/ { version = $3 }
+             /^HKEY/ { if (found) print version; found = 0 } END { if (found) print version }'
+}
+wine msiexec /i "$msi" /qn
+diff -r "$folder" "$installed" || fail "the MSI installs other files than the zip holds"
+[ "$(printf 'abc\n' | wine "$installed/proxy-password-encode.exe")" = 00000004789c8b0cf7ca0200036b0165 ] \
+    || fail "the installed encoder"
+"$(dirname "$0")/real_window.sh" wine "$installed/proxy-password.exe"
+# wine puts even a per-machine Start-menu entry into the user's Start menu.
+ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Proxy\ Password.lnk >/dev/null
+[ "$(apps)" = "$(basename "$msi" | cut -d- -f3)" ] || fail "Apps lists: $(apps)"
+wine msiexec /i "$tmp/higher.msi" /qn
+[ "$(apps)" = 99.0.0 ] || fail "after the upgrade, Apps lists: $(apps)"
+! wine msiexec /i "$msi" /qn || fail "a lower version installed over a higher one"
+wine msiexec /x "$tmp/higher.msi" /qn
+left=$(find "$WINEPREFIX/drive_c" -ipath '*proxy password*' -o -name '*.msi'; apps)
+[ -z "$left" ] || fail "left behind: $left"

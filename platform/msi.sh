@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# Makes the Windows Installer package of a program folder (the zip's, as CPack
+# stages it) with wixl, from proxy-password.wxs and msi-files.py's list of the
+# folder's files.
+# The same inputs give the same bytes: the dates are SOURCE_DATE_EPOCH's (wixl
+# writes the current time) and the product and package codes are derived from
+# the version and the inputs (wixl's package code is random). Signed, like the
+# programs, when SIGN_PKCS12 is set (sign.sh).
+# Run inside the trixie root. Usage: platform/msi.sh FOLDER OUTPUT.msi VERSION ICON
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+folder=$(realpath "$1") out=$(realpath -m "$2") version=$3 icon=$(realpath "$4")
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+cd "$tmp"
+export TZ=UTC SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(stat -c %Y "$here/proxy-password.wxs")}
+
+# The licence page of the installer's dialog shows the folder's LICENSE.
+{ echo '{\rtf1\ansi\deff0{\fonttbl{\f0 Tahoma;}}\fs16'
+  sed 's/[\\{}]/\\&/g' "$folder/LICENSE" | awk -v RS= '{ gsub(/\n/, " "); print $0 "\\par\\par" }'
+  echo '}'; } >License.rtf
+upgrade_code=$(grep -o 'UpgradeCode="[^"]*"' "$here/proxy-password.wxs" | cut -d'"' -f2)
+python3 "$here/msi-files.py" "$folder" SourceDir "$upgrade_code" >files.wxs
+uuid() { python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "$@"; }
+inputs=$( (cd "$folder" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum; cat "$here/proxy-password.wxs" "$icon") | sha256sum)
+faketime -f "$(date -d "@$SOURCE_DATE_EPOCH" "+%F %T")" wixl -a x64 --ext ui -D Win64=yes -D SourceDir="$folder" -D Version="$version" \
+    -D ProductCode="$(uuid "$upgrade_code" "$version")" -D Icon="$icon" -o "$out" "$here/proxy-password.wxs" files.wxs
+msibuild "$out" -s "Proxy Password $version" "The Proxy Password developers" "x64;1033" \
+    "{$(uuid "$upgrade_code" "$version $inputs")}"
+"$here/sign.sh" "$out"
