@@ -9,6 +9,7 @@
 # the installed programs work (the encoder, the real-window test); the same
 # files packed as a higher version upgrade it in place (still one entry); the
 # lower version then refuses to install; uninstalling leaves nothing behind.
+# It refuses to install over an installation by the NSIS setup.exe of earlier builds.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -40,6 +41,10 @@ apps() { # the versions of the "Apps" entries of Proxy Password
         awk '/DisplayName +REG_SZ +Proxy Password$/ { found = 1 } /DisplayVersion/ { version = $3 }
              /^HKEY/ { if (found) print version; found = 0 } END { if (found) print version }'
 }
+setup_exe='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Proxy Password' # where it registered
+wine reg add "$setup_exe" /v UninstallString /d Uninstall.exe /f >/dev/null
+! wine msiexec /i "$msi" /qn || fail "installed over an installation by the earlier setup.exe"
+wine reg delete "$setup_exe" /f >/dev/null
 wine msiexec /i "$msi" /qn
 diff -r "$folder" "$installed" || fail "the MSI installs other files than the zip holds"
 [ "$(printf 'abc\n' | wine "$installed/proxy-password-encode.exe")" = 00000004789c8b0cf7ca0200036b0165 ] \
