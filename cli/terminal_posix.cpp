@@ -97,7 +97,7 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
         received = 0;
         line->clear();
         catchSignals();
-        termios saved, hidden;
+        termios saved = {}, hidden;
         bool ok = tcgetattr(STDIN_FILENO, &saved) == 0;
         hidden = saved;
         hidden.c_lflag &= ~tcflag_t(ECHO);
