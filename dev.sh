@@ -9,10 +9,11 @@
 #                                   with Qt 6.8 under wine
 #   ./dev.sh test-linux             only the first of those, quicker
 #   ./dev.sh release DIR            the release files and their SHA256SUMS in DIR
+#                                   (signed with SIGN_PKCS12 and SIGN_PASSWORD_FILE)
 # Each Linux leg runs the suite twice: in an ordinary build and in a build with
-# ASan+UBSan+LSan; "test" ends with the release check (two release builds of
-# the last commit must be the same; its .deb must work on Debian 13). On
-# Debian it installs what is missing with apt.
+# ASan+UBSan+LSan; "test" ends with the release check (release builds of the
+# last commit from two clones must be the same, unsigned and signed; its .deb
+# must work on Debian 13). On Debian it installs what is missing with apt.
 set -euo pipefail
 cd "$(dirname "$0")"
 build=${BUILD_DIR:-build}
