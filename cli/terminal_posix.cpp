@@ -34,18 +34,21 @@ bool endsOrStops(int s)
 
 struct sigaction previous[NSIG];
 bool caught[NSIG];
+sigset_t caughtSet;
 
 void catchSignals()
 {
     struct sigaction action = {};
     action.sa_handler = receive;
-    // No SA_RESTART: a signal must end the read at once. Reset after one, so that
-    // a real fault cannot repeat for ever.
+    // Reset after one, so that a real fault cannot repeat for ever.
     action.sa_flags = SA_RESETHAND;
     sigfillset(&action.sa_mask);
+    sigemptyset(&caughtSet);
     for (int s = 1; s < NSIG; ++s) {
         caught[s] = endsOrStops(s) && sigaction(s, nullptr, &previous[s]) == 0
                 && previous[s].sa_handler == SIG_DFL && sigaction(s, &action, nullptr) == 0;
+        if (caught[s])
+            sigaddset(&caughtSet, s);
     }
 }
 
@@ -57,18 +60,24 @@ void releaseSignals()
     }
 }
 
-// One typed line: a canonical-mode read returns at most one.
-bool readLine(QByteArray *line, qsizetype limit)
+// One typed line, with the caught signals blocked but while it waits, so that
+// none can come between the look at the flag and the wait, and be missed until
+// Enter. In canonical mode input is ready once a whole line is, and a read
+// returns at most one.
+bool readLine(QByteArray *line, qsizetype limit, const sigset_t &waiting)
 {
     char buffer[4096];
     while (!received && !line->endsWith('\n') && line->size() <= limit) {
-        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0 && errno != EINTR)
+        pollfd input = {STDIN_FILENO, POLLIN, 0};
+        if (ppoll(&input, 1, nullptr, &waiting) < 0) {
+            if (errno == EINTR)
+                continue;
             return false;
-        if (n > 0)
-            line->append(buffer, n);
+        }
+        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0)
+            return n == 0;
+        line->append(buffer, n);
     }
     return true;
 }
@@ -105,11 +114,15 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
         // Nothing is read unless echo is off (a background job is stopped here
         // until it is in the foreground).
         ok = ok && tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden) == 0;
-        if (ok) {
+        if (ok)
             std::fputs("Password: ", stderr);
-            ok = readLine(line, limit);
+        sigset_t waiting;
+        sigprocmask(SIG_BLOCK, &caughtSet, &waiting);
+        if (ok) {
+            ok = readLine(line, limit, waiting);
             tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
         }
+        sigprocmask(SIG_SETMASK, &waiting, nullptr); // what came meanwhile is noted now
         releaseSignals();
         if (!received)
             return ok;
