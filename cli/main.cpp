@@ -31,9 +31,9 @@ const char usage[] =
         "The password string is an encoding, not encryption: anyone can reverse it.\n";
 const char tooLong[] = "password longer than the window's limit of 32767 UTF-16 units";
 
-int fail(int status, const char *message)
+int fail(int status, const QByteArray &message)
 {
-    std::fprintf(stderr, "proxy-password-encode: %s\n", message);
+    std::fprintf(stderr, "proxy-password-encode: %s\n", message.constData());
     return status;
 }
 
@@ -70,8 +70,9 @@ int main(int argc, char *argv[])
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
-        std::fputs(argv[1][2] == 'h' ? usage : "proxy-password-encode " VERSION "\n", stdout);
+    const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+    if (help || (argc == 2 && std::strcmp(argv[1], "--version") == 0)) {
+        std::fputs(help ? usage : "proxy-password-encode " VERSION "\n", stdout);
         return std::fflush(stdout) == 0 ? 0 : 74;
     }
     if (argc > 1) {
@@ -91,12 +92,10 @@ int main(int argc, char *argv[])
         input.chop(2);
     else if (input.endsWith('\n'))
         input.chop(1);
-    if (terminal && input.size() >= terminalLineLimit) {
-        std::fprintf(stderr, "proxy-password-encode: the line reached the terminal's limit of %lld bytes and may "
-                             "have been cut; pass a password this long from a file or a pipe "
-                             "(proxy-password-encode < FILE)\n", static_cast<long long>(terminalLineLimit));
-        return 2;
-    }
+    if (terminal && input.size() >= terminalLineLimit)
+        return fail(2, "the line reached the terminal's limit of " + QByteArray::number(terminalLineLimit)
+                               + " bytes and may have been cut; pass a password this long from a file or a pipe "
+                                 "(proxy-password-encode < FILE)");
 
     if (!input.isValidUtf8())
         return fail(2, "input is not valid UTF-8");

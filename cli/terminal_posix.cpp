@@ -33,8 +33,7 @@ bool endsOrStops(int s)
 }
 
 struct sigaction previous[NSIG];
-bool caught[NSIG];
-sigset_t caughtSet;
+sigset_t caught;
 
 void catchSignals()
 {
@@ -43,19 +42,18 @@ void catchSignals()
     // Reset after one, so that a real fault cannot repeat for ever.
     action.sa_flags = SA_RESETHAND;
     sigfillset(&action.sa_mask);
-    sigemptyset(&caughtSet);
+    sigemptyset(&caught);
     for (int s = 1; s < NSIG; ++s) {
-        caught[s] = endsOrStops(s) && sigaction(s, nullptr, &previous[s]) == 0
-                && previous[s].sa_handler == SIG_DFL && sigaction(s, &action, nullptr) == 0;
-        if (caught[s])
-            sigaddset(&caughtSet, s);
+        if (endsOrStops(s) && sigaction(s, nullptr, &previous[s]) == 0 && previous[s].sa_handler == SIG_DFL
+            && sigaction(s, &action, nullptr) == 0)
+            sigaddset(&caught, s);
     }
 }
 
 void releaseSignals()
 {
     for (int s = 1; s < NSIG; ++s) {
-        if (caught[s])
+        if (sigismember(&caught, s) == 1)
             sigaction(s, &previous[s], nullptr);
     }
 }
@@ -117,7 +115,7 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
         if (ok)
             std::fputs("Password: ", stderr);
         sigset_t waiting;
-        sigprocmask(SIG_BLOCK, &caughtSet, &waiting);
+        sigprocmask(SIG_BLOCK, &caught, &waiting);
         if (ok) {
             ok = readLine(line, limit, waiting);
             tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);

@@ -7,7 +7,7 @@
 # The same inputs give the same bytes: the dates are SOURCE_DATE_EPOCH's (wixl
 # writes the current time) and the product and package codes are derived from
 # the version and the inputs (wixl's package code is random). Signed, like the
-# programs, when SIGN_PKCS12 is set (sign.sh).
+# programs, when asked (sign.sh).
 # Run inside the trixie root. Usage: platform/msi.sh FOLDER OUTPUT.msi VERSION ICON
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 
 # Run by CPack on the staged files before it packs them. On Windows it strips
-# (and signs, if asked) every DLL and program: the toolkit's and the compiler's runtime come with
-# their symbols, which would more than double the download. With
+# (and signs, if asked) every DLL and program: the toolkit's and the compiler's
+# runtime come with their symbols, which would more than double the download. With
 # SOURCE_DATE_EPOCH set (./dev.sh release sets the last commit's date) every
 # file and folder gets that date, so the same source gives the same packages
 # (strip takes it for the PE header's time stamp, too).
@@ -14,7 +14,7 @@ if(CPACK_PE_STRIP)
     foreach(file IN LISTS binaries)
         execute_process(COMMAND ${CPACK_PE_STRIP} --strip-unneeded ${file} COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
-    # Then signed, when SIGN_PKCS12 asks for it (sign.sh).
+    # Then signed, when asked (sign.sh).
     execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/sign.sh ${binaries} COMMAND_ERROR_IS_FATAL ANY)
 endif()
 if(DEFINED ENV{SOURCE_DATE_EPOCH})

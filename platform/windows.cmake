@@ -4,7 +4,7 @@
 # The Windows packages: a portable folder (zip) and an installer (MSI), each with
 # both programs, the toolkit's DLLs and plugins, the compiler's runtime and the
 # licences. A cross build has no windeployqt, so the list is kept here; the
-# unpacked-zip test is what keeps it complete.
+# test of the installed program is what keeps it complete.
 install(TARGETS proxy-password proxy-password-encode RUNTIME DESTINATION .)
 
 # The icon, drawn once as SVG, in the sizes Windows shows (256 kept as PNG),

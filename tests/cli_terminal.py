@@ -9,7 +9,7 @@
 # continued. (That echo goes off before the prompt, not just after, no test
 # here can see without a race.)
 # Usage: cli_terminal.py PROGRAM  |  cli_terminal.py wine PROGRAM.exe
-import contextlib, os, pty, re, select, signal, subprocess, sys, termios, time
+import contextlib, os, pty, re, signal, subprocess, sys, termios, time
 
 command = sys.argv[1:]
 wine = command[0] == "wine"
