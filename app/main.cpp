@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "passworddialog.h"
+#include "termination.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     // Pairs the window with its installed desktop entry (the Wayland app_id), so
     // that the desktop shows it under the launcher's name and icon.
     QGuiApplication::setDesktopFileName(APP_ID);
+    quitOnTerminationSignals();
     int status;
     {
         QDialog dialog;

@@ -16,6 +16,10 @@
 
 #include <limits>
 
+#ifdef Q_OS_WIN
+#include <ole2.h>
+#endif
+
 void buildPasswordDialog(QDialog &dialog)
 {
     dialog.setWindowTitle("Proxy Password");
@@ -90,6 +94,12 @@ void buildPasswordDialog(QDialog &dialog)
         data->setData("x-kde-passwordManagerHint", "secret");
 #endif
         QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
+#ifdef Q_OS_WIN
+        // The toolkit offers the text for later rendering and puts it on the
+        // clipboard for good only in its teardown, which closing the console
+        // window, Ctrl+C or logoff skip. Rendered now, it outlasts any end.
+        OleFlushClipboard();
+#endif
     });
 
     dialog.resize(600, 150);

@@ -2,21 +2,32 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # The built program on a real display system, driven as a user would: a
-# password typed with real key events, Return, Tab to "Copy Output" and Space;
-# the clipboard must then hold the exact password string and the markers that
-# keep it out of clipboard history. Escape must end the program with status 0.
-# On Wayland the window's app_id must also name the installed desktop entry.
+# password typed with real key events, Return, Tab to "Copy Output" and Space.
+# Then the program is ended in each way a user or the system ends it, and the
+# clipboard must hold the exact password string and the markers that keep it
+# out of clipboard history after the end (on X11 beside a clipboard manager;
+# under wine beside another Windows program, as in a desktop session). Wayland
+# keeps nothing of a client that has gone, so there it is checked before the
+# end, and the end must not hang. Escape ends with status 0, a signal by that
+# signal. On Wayland the window's app_id must also name the installed desktop entry.
 # Usage: real_window.sh x11|wayland PROGRAM [APP_ID]   (Xvfb; headless sway)
 #        real_window.sh wine PROGRAM.exe                (wine on Xvfb)
 set -euo pipefail
 backend=$1 program=$2 app_id=${3:-}
 expected=00000014789c0bf5f02a4bf5c84e4f7677ab4aae7434f0cd74b50500498106cc
+here=$(dirname "$0")
 # X11 and wine: on an Xvfb of its own, unless the caller has started one for it.
 [ "$backend" = wayland ] || [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 tmp=$(mktemp -d)
 cleanup() { kill "${pid:-}" ${helpers:-} 2>/dev/null || true; rm -rf "$tmp"; }
 trap cleanup EXIT
-fail() { echo "FAIL ($backend): $*" >&2; exit 1; }
+fail() { echo "FAIL ($backend, $ending): $*" >&2; exit 1; }
+set -m # job control: a background program must not start with SIGINT ignored
+# Each ending, and the exit status it must give (empty: any).
+endings=("Escape 0")
+# The hints that keep it out of clipboard history, as clipboard types (wine
+# exports the Windows clipboard formats under their own names): name, hex bytes.
+markers=("x-kde-passwordManagerHint 736563726574") # "secret"
 
 if [ "$backend" = wayland ]; then
     # sway will not run as root, so the compositor runs as nobody in a runtime
@@ -31,7 +42,9 @@ if [ "$backend" = wayland ]; then
     export WAYLAND_DISPLAY=$tmp/wayland-1 SWAYSOCK=$(echo "$tmp"/sway-ipc.*.sock) QT_QPA_PLATFORM=wayland
     wtype -s 3600000 & # a keyboard that stays: the seat has none, and wtype's own come and go
     helpers+=" $!"
+    endings+=("TERM 143")
     clipboard() { wl-paste -n "$@" 2>/dev/null || true; }
+    targets() { clipboard --list-types; }
     type_text() { wtype -d 30 "$1"; }
     press() { local keys=(); for key; do keys+=(-k "$key"); done; wtype -d 50 "${keys[@]}"; }
     window() { swaymsg -q '[title="^Proxy Password$"] focus' 2>/dev/null && echo "$WAYLAND_DISPLAY"; }
@@ -40,35 +53,52 @@ if [ "$backend" = wayland ]; then
 else
     export QT_QPA_PLATFORM=xcb
     clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null || true; }
+    targets() { clipboard -t TARGETS; }
     type_text() { xdotool type --delay 30 "$1"; }
     press() { xdotool key --delay 50 "$@"; }
     # A search fails when a window goes meanwhile, as wine's do at start.
     window() { xdotool search --limit 1 --onlyvisible --name '^Proxy Password$' 2>/dev/null; }
     focus() { xdotool windowfocus --sync "$wid"; } # no window manager gives it focus
 fi
-$([ "$backend" != wine ] || echo wine) "$program" &
-pid=$!
-for _ in $(seq 300); do wid=$(window) && break; sleep 0.2; done
-[ -n "${wid:-}" ] || fail "no window titled Proxy Password"
-focus
-type_text 'Proxy pass 42!' # ASCII: wine does not follow the keys xdotool remaps
-press Return Tab Tab Tab space # Convert; output field, Convert, Copy Output
-
-for _ in $(seq 100); do [ "$(clipboard)" = "$expected" ] && break; sleep 0.1; done
-[ "$(clipboard)" = "$expected" ] || fail "the clipboard holds '$(clipboard | head -c 100)'"
-# The hints that keep it out of clipboard history, as clipboard types (wine
-# exports the Windows clipboard formats under their own names): name, hex bytes.
-markers=("x-kde-passwordManagerHint 736563726574") # "secret"
+if [ "$backend" = x11 ]; then
+    /usr/bin/python3 "$here/clipboard_manager.py" >"$tmp/manager" &
+    helpers+=" $!"
+    for _ in $(seq 100); do [ -s "$tmp/manager" ] && break; sleep 0.1; done
+    endings+=("TERM 143" "HUP 129" "INT 130")
+fi
 if [ "$backend" = wine ]; then
     markers=("ExcludeClipboardContentFromMonitorProcessing 00"
              "CanIncludeInClipboardHistory 00000000" "CanUploadToCloudClipboard 00000000")
-    clipboard -t TARGETS >/dev/null # as a clipboard manager asks first: wine lists its formats then
 fi
-for marker in "${markers[@]}"; do
-    name=${marker% *} bytes=${marker#* }
-    [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "no clipboard type $name of $bytes"
-done
 
-press Escape
-timeout 10 tail --pid="$pid" -f /dev/null || fail "still running after Escape"
-wait "$pid" || fail "exit status $? after Escape"
+check_clipboard() {
+    [ "$(clipboard)" = "$expected" ] || fail "the clipboard holds '$(clipboard | head -c 100)'"
+    for marker in "${markers[@]}"; do
+        name=${marker% *} bytes=${marker#* }
+        [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "no clipboard type $name of $bytes"
+    done
+}
+
+for row in "${endings[@]}"; do
+    ending=${row% *} status=${row#* }
+    $([ "$backend" != wine ] || echo wine) "$program" &
+    pid=$!
+    for _ in $(seq 300); do wid=$(window) && break; sleep 0.2; done
+    [ -n "${wid:-}" ] || fail "no window titled Proxy Password"
+    focus
+    type_text 'Proxy pass 42!' # ASCII: wine does not follow the keys xdotool remaps
+    press Return Tab Tab Tab space # Convert; output field, Convert, Copy Output
+    # Only the types are listed while it runs: a read would hand the text over
+    # early (on Windows, render it) and hide a loss at the end.
+    for _ in $(seq 100); do targets | grep -q "^${markers[0]% *}$" && break; sleep 0.1; done
+    [ "$backend" != wayland ] || check_clipboard
+
+    case $ending in
+        Escape) press Escape ;;
+        *) kill -s "$ending" "$pid" ;;
+    esac
+    timeout 10 tail --pid="$pid" -f /dev/null || fail "still running"
+    got=0; wait "$pid" || got=$?
+    [ -z "$status" ] || [ "$got" = "$status" ] || fail "exit status $got"
+    [ "$backend" = wayland ] || check_clipboard
+done
