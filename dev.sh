@@ -23,7 +23,7 @@ case ${1:-} in
     run) ;;
     release) [ -n "${2:-}" ] || { echo "usage: $0 release DIR" >&2; exit 64; }
              packages+=(dpkg-dev file osslsigncode) ;;
-    test | test-linux) packages+=(xvfb xauth xdotool xclip sway wtype wl-clipboard qt6-wayland python3
+    test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib sway wtype wl-clipboard qt6-wayland python3
                                   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
                                   openssl faketime osslsigncode) ;;
     *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "passworddialog.h"
+#include "protection.h"
 #include "termination.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    protectProcess();
     QApplication app(argc, argv);
     // Pairs the window with its installed desktop entry (the Wayland app_id), so
     // that the desktop shows it under the launcher's name and icon.

@@ -6,6 +6,7 @@
 // argument, since arguments end up in shell history and process lists.
 
 #include "passwordstring.h"
+#include "protection.h"
 #include "terminal.h"
 
 #include <QByteArray>
@@ -64,6 +65,7 @@ bool readInput(QByteArray *bytes)
 
 int main(int argc, char *argv[])
 {
+    protectProcess();
 #ifdef Q_OS_WIN
     // Text mode would end the input at byte 0x1a, drop a CR before a LF and
     // write CR LF: the bytes must be the same as on every other system.

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
 
 "$here/install-missing.sh" cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev librsvg2-bin icoutils wixl msitools osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3
+    qt6-base-dev librsvg2-bin icoutils wixl msitools osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3 python3-xlib
 qt=$("$here/qt-windows.sh" | tail -n1)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -14,6 +14,68 @@
 #include <fcntl.h>
 #include <memory>
 
+#ifdef Q_OS_LINUX
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// An ordinary user's: root may read any process.
+const uid_t user = getuid() == 0 ? 65534 : getuid();
+bool becomeUser()
+{
+    return getuid() == user || (setgroups(0, nullptr) == 0 && setgid(user) == 0 && setuid(user) == 0);
+}
+// Whether another process of the user can read the memory of process pid.
+bool memoryReadable(qint64 pid)
+{
+    const QByteArray mem = "/proc/" + QByteArray::number(pid) + "/mem";
+    const pid_t reader = fork();
+    if (reader == 0)
+        _exit(becomeUser() && open(mem.constData(), O_RDONLY) >= 0 ? 0 : 1);
+    int status = 0;
+    waitpid(reader, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+} // namespace
+#elif defined(Q_OS_WIN)
+#include <windows.h>
+#include <aclapi.h>
+
+namespace {
+// wine does not enforce a process's DACL, so it is read back: whether no one but
+// SYSTEM may read or write the memory of process pid, make a thread in it,
+// take its handles or change the DACL.
+bool memoryReadable(qint64 pid)
+{
+    const DWORD denied = PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_VM_OPERATION | PROCESS_CREATE_THREAD
+            | PROCESS_DUP_HANDLE | WRITE_DAC | WRITE_OWNER | GENERIC_ALL | GENERIC_WRITE;
+    HANDLE process = OpenProcess(READ_CONTROL, FALSE, DWORD(pid));
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!process || GetSecurityInfo(process, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                    nullptr, &descriptor) != ERROR_SUCCESS)
+        return true;
+    CloseHandle(process);
+    bool readable = !dacl;
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE *ace;
+        if (GetAce(dacl, i, reinterpret_cast<void **>(&ace)) && ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE
+            && !IsWellKnownSid(&ace->SidStart, WinLocalSystemSid))
+            readable |= (ace->Mask & denied) != 0;
+    }
+    LocalFree(descriptor);
+    return readable;
+}
+} // namespace
+#endif
+
 class tst_ProxyPassword : public QObject
 {
     Q_OBJECT
@@ -139,6 +201,56 @@ private slots:
         const QByteArray error = encoder.readAllStandardError();
         QCOMPARE(error.isEmpty(), status == 0); // one line when it fails
         QVERIFY(!error.contains("hunter2"));    // and never what might be the password
+    }
+
+    void keptInside_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+#ifdef Q_OS_WIN
+        QTest::newRow("window") << WINDOW << QStringList();
+#else
+        QTest::newRow("window") << WINDOW << QStringList{"-platform", "offscreen"};
+#endif
+        QTest::newRow("encoder") << ENCODER << QStringList(); // waiting for its input
+    }
+
+    // No other process of the user reads the password out of the programs, and a
+    // crash writes no core file.
+    void keptInside()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+
+        QProcess process;
+#ifdef Q_OS_LINUX // as an ordinary user, allowed core files: the program must refuse them itself
+        process.setChildProcessModifier([] {
+            const rlimit unlimited = {RLIM_INFINITY, RLIM_INFINITY};
+            if (setrlimit(RLIMIT_CORE, &unlimited) != 0 || !becomeUser())
+                _exit(127);
+        });
+#endif
+        process.start(program, arguments);
+        QVERIFY(process.waitForStarted());
+        QTRY_VERIFY(!memoryReadable(process.processId()));
+#ifdef Q_OS_LINUX
+        const auto setCorePattern = [](const QByteArray &pattern) {
+            QFile file("/proc/sys/kernel/core_pattern");
+            return file.open(QIODevice::WriteOnly) && file.write(pattern) == pattern.size();
+        };
+        QFile corePattern("/proc/sys/kernel/core_pattern");
+        QTemporaryDir cores;
+        if (getuid() == 0 && corePattern.open(QIODevice::ReadOnly)) { // the kernel's is set for this row only
+            const auto restore = qScopeGuard([&setCorePattern, previous = corePattern.readAll()] {
+                setCorePattern(previous);
+            });
+            chmod(QFile::encodeName(cores.path()).constData(), 01777);
+            QVERIFY(setCorePattern(QFile::encodeName(cores.path()) + "/core.%p"));
+            kill(pid_t(process.processId()), SIGSEGV);
+            QVERIFY(process.waitForFinished());
+            QCOMPARE(QDir(cores.path()).entryList(QDir::Files), QStringList());
+        }
+#endif
     }
 };
 
