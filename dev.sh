@@ -25,7 +25,7 @@ case ${1:-} in
              packages+=(dpkg-dev file osslsigncode) ;;
     test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib sway wtype wl-clipboard qt6-wayland python3
                                   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
-                                  openssl faketime osslsigncode) ;;
+                                  openssl faketime osslsigncode reuse) ;;
     *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;
 esac
 if command -v dpkg-query >/dev/null; then platform/install-missing.sh "${packages[@]}"; fi
