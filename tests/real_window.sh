@@ -69,6 +69,15 @@ fi
 if [ "$backend" = wine ]; then
     markers=("ExcludeClipboardContentFromMonitorProcessing 00"
              "CanIncludeInClipboardHistory 00000000" "CanUploadToCloudClipboard 00000000")
+    # Wine drops the clipboard with the last process of its prefix; in a desktop
+    # session other programs run on. The encoder waits here for its input, to the end.
+    mkfifo "$tmp/input"
+    wine "$(dirname "$program")/proxy-password-encode.exe" <"$tmp/input" >/dev/null 2>&1 &
+    exec 3>"$tmp/input"
+    # With a console window of its own, as Explorer and the Start menu start it;
+    # Ctrl+C there ends it with STATUS_CONTROL_C_EXIT (0xC000013A; its low byte here).
+    endings+=("console-closed " "Ctrl+C 58")
+    console() { xdotool search --limit 1 --name 'proxy-password\.exe$'; }
 fi
 
 check_clipboard() {
@@ -81,7 +90,7 @@ check_clipboard() {
 
 for row in "${endings[@]}"; do
     ending=${row% *} status=${row#* }
-    $([ "$backend" != wine ] || echo wine) "$program" &
+    $([ "$backend" != wine ] || echo wine start /wait /unix) "$program" &
     pid=$!
     for _ in $(seq 300); do wid=$(window) && break; sleep 0.2; done
     [ -n "${wid:-}" ] || fail "no window titled Proxy Password"
@@ -95,6 +104,14 @@ for row in "${endings[@]}"; do
 
     case $ending in
         Escape) press Escape ;;
+        Ctrl+C) # with no window manager, wine's console takes the keys once clicked and focused
+            xdotool windowraise "$(console)" mousemove --window "$(console)" 30 30 click 1
+            sleep 1 && xdotool windowfocus --sync "$(console)" && sleep 0.5 && xdotool key ctrl+c ;;
+        console-closed) # what a window manager's close button sends
+            /usr/bin/python3 -c 'import sys; from Xlib import display, X; from Xlib.protocol import event
+d = display.Display(); w = d.create_resource_object("window", int(sys.argv[1])); atom = d.intern_atom
+w.send_event(event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"), data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+d.flush()' "$(console)" ;;
         *) kill -s "$ending" "$pid" ;;
     esac
     timeout 10 tail --pid="$pid" -f /dev/null || fail "still running"
