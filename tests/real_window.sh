@@ -44,6 +44,7 @@ if [ "$backend" = wayland ]; then
     helpers+=" $!"
     endings+=("TERM 143")
     clipboard() { wl-paste -n "$@" 2>/dev/null || true; }
+    clear_clipboard() { wl-copy --clear; }
     targets() { clipboard --list-types; }
     type_text() { wtype -d 30 "$1"; }
     press() { local keys=(); for key; do keys+=(-k "$key"); done; wtype -d 50 "${keys[@]}"; }
@@ -53,6 +54,7 @@ if [ "$backend" = wayland ]; then
 else
     export QT_QPA_PLATFORM=xcb
     clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null || true; }
+    clear_clipboard() { printf 'not copied' | xclip -selection clipboard; }
     targets() { clipboard -t TARGETS; }
     type_text() { xdotool type --delay 30 "$1"; }
     press() { xdotool key --delay 50 "$@"; }
@@ -90,6 +92,7 @@ check_clipboard() {
 
 for row in "${endings[@]}"; do
     ending=${row% *} status=${row#* }
+    clear_clipboard # of what an earlier row left
     $([ "$backend" != wine ] || echo wine start /wait /unix) "$program" &
     pid=$!
     for _ in $(seq 300); do wid=$(window) && break; sleep 0.2; done
