@@ -28,6 +28,8 @@ case ${1:-} in
                                   openssl faketime osslsigncode reuse) ;;
     *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;
 esac
+# The release check validates the SBOM with the CycloneDX library from npm.
+[ "${1:-}" != test ] || command -v npm >/dev/null || packages+=(npm)
 if command -v dpkg-query >/dev/null; then platform/install-missing.sh "${packages[@]}"; fi
 
 configure_and_build() { # DIR [cmake options]

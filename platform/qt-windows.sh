@@ -33,6 +33,9 @@ options=(
     -DFEATURE_splashscreen=OFF -DFEATURE_lcdnumber=OFF -DFEATURE_dial=OFF -DFEATURE_undoview=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
+    # Qt's own SPDX document of what it built: the bundled libraries, their versions and
+    # licences, for the release's SBOM (tag:value; JSON would need Python modules).
+    -DQT_GENERATE_SBOM=ON -DQT_SBOM_GENERATE_JSON=OFF -DQT_SBOM_VERIFY=OFF
     # The same DLLs from every build: no link time in the PE headers, no build
     # paths in the code (and the source package's date for rcc, below).
     -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=/" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=/"
@@ -63,6 +66,8 @@ cmake --install "$work/build" >/dev/null
 # The licence texts and where the DLLs' source is, for the packages.
 mkdir -p "$prefix/share/licenses"
 cp "$work/source/LICENSES/"* "$prefix/share/licenses/" # Qt's, and those of the libraries bundled in its DLLs
+# The Debian patches it was built with, for the SBOM.
+grep -v '^#' "$work/source/debian/patches/series" | sed '/^$/d' >"$prefix/sbom/debian-patches"
 cat >"$prefix/share/licenses/SOURCE" <<SOURCE
 Qt 6.8.2 (Core, Gui, Widgets), LGPL-3.0-only, built from Debian's source
 package qt6-base version $version (Qt's source with Debian's patches):

@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 # Makes the release files of this commit in DIR: the .deb (built on this
 # Debian 12 system; it installs on Debian 13 too), the Windows zip and
-# installer (MSI), and SHA256SUMS over them. Every build of the same commit
+# installer (MSI), their SBOM (platform/sbom.py), and SHA256SUMS over them. Every build of the same commit
 # gives the same bytes, wherever and whenever it is made: the dates are the
 # commit's. With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and
 # key) and SIGN_PASSWORD_FILE (a file holding its password), every Windows
@@ -40,7 +40,11 @@ fi
 $sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "${sign[@]}" \
     platform/windows.sh build-release-windows package >/dev/null
 
+version=$(dpkg-deb -f build-release/proxy-password_*.deb Version)
+files=(build-release/proxy-password_"$version"_amd64.deb build-release-windows/proxy-password-"$version"-win64.zip
+       build-release-windows/proxy-password-"$version"-win64.msi)
+$sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c 'python3 "$@" "$(platform/qt-windows.sh | tail -n1)"' \
+    bash platform/sbom.py build-release-windows/proxy-password-"$version".cdx.json "$version" "${files[@]}"
 mkdir -p "$out"
-cp build-release/proxy-password_*.deb build-release-windows/proxy-password-*-win64.zip \
-    build-release-windows/proxy-password-*-win64.msi "$out"
-(cd "$out" && sha256sum -- *.deb *.zip *.msi >SHA256SUMS && cat SHA256SUMS)
+cp "${files[@]}" build-release-windows/proxy-password-"$version".cdx.json "$out"
+(cd "$out" && sha256sum -- *.deb *.zip *.msi *.cdx.json >SHA256SUMS && cat SHA256SUMS)

@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# Writes the release's SBOM (CycloneDX 1.6, JSON): each release file with its
+# SHA-256 and every file it installs with theirs, exactly as shipped; the
+# .deb's declared dependencies; for Windows, Qt with the Debian source version
+# and patches it was built from and the third-party libraries built into its
+# DLLs (from Qt's own SPDX document of the build), and the compiler's runtime
+# with its Debian package versions. The same inputs give the same bytes: the
+# date is the commit's and the serial number is derived from the content.
+# Run inside the Debian 13 root, which has the Windows build's packages.
+# Usage: sbom.py OUT VERSION DEB ZIP MSI QT_PREFIX
+import datetime, hashlib, json, os, re, subprocess, sys, tempfile, uuid, zipfile
+
+out, version, deb, zip_path, msi, qt = sys.argv[1:]
+sha256 = lambda data: [{"alg": "SHA-256", "content": hashlib.sha256(data).hexdigest()}]
+read = lambda path: open(path, "rb").read()
+debian_version = lambda package: subprocess.run(["dpkg-query", "-W", "-f=${Version}", package],
+                                                check=True, capture_output=True, text=True).stdout
+purl_version = lambda v: v.replace("+", "%2B").replace(":", "%3A")
+
+
+def files(ref, paths):  # path in the package: bytes
+    return [{"type": "file", "bom-ref": f"{ref}:{path}", "name": path, "hashes": sha256(data)}
+            for path, data in sorted(paths.items())]
+
+
+def release_file(path, contents, **extra):
+    name = os.path.basename(path)
+    return {"type": "file", "bom-ref": name, "name": name, "version": version, "hashes": sha256(read(path)),
+            **extra, "components": files(name, contents)}
+
+
+def tree(root):
+    return {os.path.relpath(os.path.join(d, f), root): read(os.path.join(d, f))
+            for d, _, names in os.walk(root) for f in names}
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    subprocess.run(["dpkg-deb", "-x", deb, f"{tmp}/deb"], check=True)
+    subprocess.run(["msiextract", "-C", f"{tmp}/msi", msi], check=True, capture_output=True)
+    deb_files = {p: d for p, d in tree(f"{tmp}/deb").items() if p.startswith("usr/bin/")}
+    msi_files = {re.sub(r"^Program Files/Proxy Password/", "", p): d for p, d in tree(f"{tmp}/msi").items()}
+with zipfile.ZipFile(zip_path) as z:  # every file: programs, DLLs, plugins, licences
+    zip_files = {re.sub(r"^[^/]*/", "", i.filename): z.read(i) for i in z.infolist() if not i.is_dir()}
+
+depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], check=True, capture_output=True, text=True).stdout
+dependencies = []
+for entry in filter(None, (e.strip() for e in depends.split(","))):
+    name, constraint = re.match(r"(\S+)\s*(?:\((.*)\))?", entry).groups()
+    dependencies.append({"type": "library", "bom-ref": f"deb-depends:{name}", "name": name, "scope": "required",
+                         "purl": f"pkg:deb/debian/{name}?arch=amd64",
+                         "properties": [{"name": "debian:depends", "value": entry}] if constraint else []})
+
+# Qt's SPDX document (tag:value): the third-party code built into the DLLs shipped, that is
+# into Core, Gui and Widgets, and the bundled libraries they link (not the CMake files,
+# QtTest's, or the wrappers that repeat a bundled library).
+spdx = open(f"{qt}/sbom/" + next(f for f in os.listdir(f"{qt}/sbom") if f.startswith("qtbase")
+                                  and f.endswith(".spdx"))).read()
+shipped = re.compile(r"^SPDXID: SPDXRef-Package-qtbase-qt-(bundled-3rdparty-module-Bundled\w+"
+                     r"|3rdparty-sources-(Core|Gui|Widgets|Bundled\w+)-Attribution-\S+)$", re.M)
+bundled = []
+for block in spdx.split("\nPackageName: ")[1:]:
+    if not shipped.search(block):
+        continue
+    field = lambda tag: re.search(rf"^{tag}: (<text>.*?</text>|[^\n]*)$", block, re.M | re.S)[1].removeprefix(
+        "<text>").removesuffix("</text>")
+    entry = {"type": "library", "bom-ref": "qt-bundled:" + block.split("\n", 1)[0],
+             "name": block.split("\n", 1)[0], "licenses": [{"expression": field("PackageLicenseConcluded")}]}
+    if field("PackageVersion") != "unknown":
+        entry["version"] = field("PackageVersion")
+    if field("PackageCopyrightText") != "NOASSERTION":
+        entry["copyright"] = field("PackageCopyrightText")
+    bundled.append(entry)
+qt_source = debian_version("qt6-base-dev").split(":")[-1]  # the host tools' version is the source's (qt-windows.sh)
+patches = open(f"{qt}/sbom/debian-patches").read().split()
+runtime = [("gcc-mingw-w64-x86-64-posix-runtime", "GPL-3.0-or-later WITH GCC-exception-3.1",
+            ["libstdc++-6.dll", "libgcc_s_seh-1.dll"]),
+           ("mingw-w64-x86-64-dev", "MIT AND BSD-3-Clause", ["libwinpthread-1.dll"])]
+
+windows = [
+    {"type": "framework", "bom-ref": "qtbase", "group": "qt", "name": "qtbase", "version": "6.8.2",
+     "description": "Qt Core, Gui, Widgets, the windows platform and modernwindowsstyle plugins: "
+                    "Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms/qwindows.dll, styles/qmodernwindowsstyle.dll",
+     "licenses": [{"expression": "LGPL-3.0-only"}],
+     "purl": f"pkg:deb/debian/qt6-base@{purl_version(qt_source)}?arch=source&distro=debian-13",
+     "pedigree": {"ancestors": [{"type": "framework", "group": "qt", "name": "qtbase", "version": "6.8.2",
+                                 "purl": "pkg:generic/qt/qtbase@6.8.2"}],
+                  "patches": [{"type": "unofficial", "diff": {"url": "https://sources.debian.org/src/qt6-base/"
+                                                                     f"{qt_source}/debian/patches/{p}/"}}
+                              for p in patches]},
+     "components": bundled},
+] + [{"type": "library", "bom-ref": package, "name": package, "version": debian_version(package),
+      "description": "the compiler's runtime: " + ", ".join(dlls),
+      "licenses": [{"expression": licence}],
+      "purl": f"pkg:deb/debian/{package}@{purl_version(debian_version(package))}?arch=all&distro=debian-13"}
+     for package, licence, dlls in runtime]
+
+bom = {
+    "bomFormat": "CycloneDX", "specVersion": "1.6", "version": 1,
+    "metadata": {
+        "timestamp": datetime.datetime.fromtimestamp(int(os.environ["SOURCE_DATE_EPOCH"]),
+                                                     datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ"),
+        "component": {"type": "application", "bom-ref": "proxy-password", "name": "proxy-password",
+                      "version": version, "licenses": [{"license": {"id": "MIT"}}],
+                      "supplier": {"name": "The Proxy Password developers"},
+                      "externalReferences": [{"type": "vcs",
+                                              "url": "https://github.com/proxypassword/proxy-password"}]},
+    },
+    "components": [
+        release_file(deb, deb_files, description="Debian package: the programs; its dependencies are listed "
+                                                 "as components deb-depends:NAME"),
+        release_file(zip_path, zip_files, description="Windows, portable folder"),
+        release_file(msi, msi_files, description="Windows Installer package: the zip's files"),
+    ] + dependencies + windows,
+    "dependencies": [{"ref": os.path.basename(deb), "dependsOn": [d["bom-ref"] for d in dependencies]}]
+    + [{"ref": os.path.basename(p), "dependsOn": [c["bom-ref"] for c in windows]} for p in (zip_path, msi)],
+}
+text = json.dumps(bom, indent=1, sort_keys=True)
+bom["serialNumber"] = "urn:uuid:" + str(uuid.uuid5(uuid.NAMESPACE_URL, hashlib.sha256(text.encode()).hexdigest()))
+with open(out, "w") as f:
+    f.write(json.dumps(bom, indent=1, sort_keys=True) + "\n")
