@@ -40,8 +40,9 @@ with tempfile.TemporaryDirectory() as tmp:
     subprocess.run(["dpkg-deb", "-x", deb, f"{tmp}/deb"], check=True)
     subprocess.run(["msiextract", "-C", f"{tmp}/msi", msi], check=True, capture_output=True)
     deb_files = {p: d for p, d in tree(f"{tmp}/deb").items() if p.startswith("usr/bin/")}
-    msi_files = {re.sub(r"^Program Files/Proxy Password/", "", p): d for p, d in tree(f"{tmp}/msi").items()}
-with zipfile.ZipFile(zip_path) as z:  # every file: programs, DLLs, plugins, licences
+    # Inside the install folder, as in the zip's top folder: every program, DLL, plugin and licence.
+    msi_files = {re.sub(r"^[^/]*/", "", p): d for p, d in tree(f"{tmp}/msi").items()}
+with zipfile.ZipFile(zip_path) as z:
     zip_files = {re.sub(r"^[^/]*/", "", i.filename): z.read(i) for i in z.infolist() if not i.is_dir()}
 
 depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], check=True, capture_output=True, text=True).stdout
