@@ -45,7 +45,7 @@ if [ "$1" = --release ]; then
         --prefix "$npm" @cyclonedx/cyclonedx-library@10.3.0 ajv@8.17.1 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1 >/dev/null
     sbom=$(echo "$tmp"/one/signed/*.cdx.json)
     (cd "$npm" && node -e 'const c = require("@cyclonedx/cyclonedx-library");
-        new c.Validation.JsonStrictValidator(c.Spec.Version.v1dot6).validate(require("fs").readFileSync(process.argv[1], "utf8"))
+        new c.Validation.JsonStrictValidator("1.6").validate(require("fs").readFileSync(process.argv[1], "utf8"))
             .then(e => { if (e) { console.error("FAIL: SBOM:", JSON.stringify(e)); process.exit(1) } })' "$sbom")
     dpkg -x "$tmp"/one/signed/*.deb "$tmp/deb"
     python3 - "$sbom" "$tmp/one/signed" "$tmp"/unzipped/* "$tmp/deb/usr/bin" <<'CHECK'
