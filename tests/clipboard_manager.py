@@ -44,13 +44,9 @@ while True:
         continue
     if e.selection == MANAGER and e.target == SAVE_TARGETS:
         offered = fetch(TARGETS)
-        saved = {t: fetch(t) for t in (offered[2] if offered else []) if t not in (TARGETS, atom("MULTIPLE"))}
-        saved = {t: v for t, v in saved.items() if v}
+        saved = {t: v for t in (offered[2] if offered else []) if t not in (TARGETS, atom("MULTIPLE")) and (v := fetch(t))}
+        saved[TARGETS] = (Xatom.ATOM, 32, [TARGETS] + list(saved))
         window.set_selection_owner(CLIPBOARD, X.CurrentTime)
         answer(e, (Xatom.ATOM, 32, []))  # an empty reply: saved
-    elif e.selection == CLIPBOARD and e.target == TARGETS:
-        answer(e, (Xatom.ATOM, 32, [TARGETS] + list(saved)))
-    elif e.selection == CLIPBOARD:
-        answer(e, saved.get(e.target))
     else:
-        answer(e, None)
+        answer(e, saved.get(e.target) if e.selection == CLIPBOARD else None)
