@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: MIT
 # Makes the release files of this commit in DIR: the .deb (built on this
 # Debian 12 system; it installs on Debian 13 too), the Windows zip and
-# installer (MSI), their SBOM (platform/sbom.py), and SHA256SUMS over them. Every build of the same commit
-# gives the same bytes, wherever and whenever it is made: the dates are the
-# commit's. With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and
+# installer (MSI), their SBOM (platform/sbom.py), and SHA256SUMS over them.
+# Every build of the same commit gives the same bytes, wherever and whenever
+# it is made: the dates are the commit's. With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and
 # key) and SIGN_PASSWORD_FILE (a file holding its password), every Windows
 # program, DLL and the MSI are signed (platform/sign.sh), just as reproducibly;
 # with SIGNATURES_FROM (from platform/signatures.sh), they get a published
