@@ -15,8 +15,8 @@ import datetime, hashlib, json, os, re, subprocess, sys, tempfile, uuid, zipfile
 out, version, deb, zip_path, msi, qt = sys.argv[1:]
 sha256 = lambda data: [{"alg": "SHA-256", "content": hashlib.sha256(data).hexdigest()}]
 read = lambda path: open(path, "rb").read()
-debian_version = lambda package: subprocess.run(["dpkg-query", "-W", "-f=${Version}", package],
-                                                check=True, capture_output=True, text=True).stdout
+installed = lambda package: subprocess.run(["dpkg-query", "-W", "-f=${Version} ${Architecture}", package],
+                                           check=True, capture_output=True, text=True).stdout.split()
 purl_version = lambda v: v.replace("+", "%2B").replace(":", "%3A")
 
 
@@ -73,7 +73,7 @@ for block in spdx.split("\nPackageName: ")[1:]:
     if field("PackageCopyrightText") != "NOASSERTION":
         entry["copyright"] = field("PackageCopyrightText")
     bundled.append(entry)
-qt_source = debian_version("qt6-base-dev").split(":")[-1]  # the host tools' version is the source's (qt-windows.sh)
+qt_source = installed("qt6-base-dev")[0].split(":")[-1]  # the host tools' version is the source's (qt-windows.sh)
 patches = open(f"{qt}/sbom/debian-patches").read().split()
 runtime = [("gcc-mingw-w64-x86-64-posix-runtime", "GPL-3.0-or-later WITH GCC-exception-3.1",
             ["libstdc++-6.dll", "libgcc_s_seh-1.dll"]),
@@ -91,11 +91,11 @@ windows = [
                                                                      f"{qt_source}/debian/patches/{p}/"}}
                               for p in patches]},
      "components": bundled},
-] + [{"type": "library", "bom-ref": package, "name": package, "version": debian_version(package),
+] + [{"type": "library", "bom-ref": package, "name": package, "version": v,
       "description": "the compiler's runtime: " + ", ".join(dlls),
       "licenses": [{"expression": licence}],
-      "purl": f"pkg:deb/debian/{package}@{purl_version(debian_version(package))}?arch=all&distro=debian-13"}
-     for package, licence, dlls in runtime]
+      "purl": f"pkg:deb/debian/{package}@{purl_version(v)}?arch={arch}&distro=debian-13"}
+     for package, licence, dlls in runtime for v, arch in [installed(package)]]
 
 bom = {
     "bomFormat": "CycloneDX", "specVersion": "1.6", "version": 1,
