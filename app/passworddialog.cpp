@@ -4,6 +4,7 @@
 #include "passworddialog.h"
 #include "passwordstring.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDialog>
 #include <QGuiApplication>
@@ -19,6 +20,25 @@
 #ifdef Q_OS_WIN
 #include <ole2.h>
 #endif
+
+namespace {
+
+// Tells screen readers what an action did where the focus does not go: politely,
+// so that it waits for what they are saying. Never the password or its string,
+// since speech is heard by the room and some screen readers keep a history.
+// Qt has the event from 6.8 on; older builds stay silent.
+void announce(QObject *source, const char *message)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(source, QString::fromLatin1(message)); // polite by default
+    QAccessible::updateAccessibility(&event);
+#else
+    Q_UNUSED(source);
+    Q_UNUSED(message);
+#endif
+}
+
+} // namespace
 
 void buildPasswordDialog(QDialog &dialog)
 {
@@ -78,6 +98,7 @@ void buildPasswordDialog(QDialog &dialog)
         const QString passwordString = password.isEmpty() ? QString() : encodePasswordString(password);
         outputEdit->setText(passwordString);
         copyButton->setEnabled(!passwordString.isEmpty());
+        announce(outputEdit, passwordString.isEmpty() ? "Password string cleared." : "Password string ready.");
     });
     QObject::connect(copyButton, &QPushButton::clicked, [=] {
         // The password string gives the password back to anyone, so it carries
@@ -100,6 +121,7 @@ void buildPasswordDialog(QDialog &dialog)
         // window, Ctrl+C or logoff skip. Rendered now, it outlasts any end.
         OleFlushClipboard();
 #endif
+        announce(copyButton, "Password string copied.");
     });
 
     dialog.resize(600, 150);

@@ -147,6 +147,43 @@ private slots:
         QCOMPARE(copyButton->isEnabled(), !output.isEmpty()); // what it copies: real_window.sh
     }
 
+    // What a screen reader is told after each action: one fixed text, so never
+    // the password or its string.
+    void announcements_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("copy"); // Copy Output after a conversion, else Convert
+        QTest::addColumn<QString>("announced");
+        QTest::newRow("converted") << "abc" << false << "Password string ready.";
+        QTest::newRow("cleared") << "" << false << "Password string cleared.";
+        QTest::newRow("copied") << "abc" << true << "Password string copied.";
+    }
+
+    void announcements()
+    {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+        QSKIP("Qt announces from 6.8 on");
+#else
+        QFETCH(QString, input);
+        QFETCH(bool, copy);
+        QFETCH(QString, announced);
+
+        inputEdit->setText(input);
+        if (copy)
+            convertButton->click();
+        static QStringList heard;
+        heard.clear();
+        QAccessible::setActive(true);
+        const auto screenReader = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::Announcement)
+                heard << static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+        });
+        (copy ? copyButton : convertButton)->click();
+        QAccessible::installUpdateHandler(screenReader);
+        QCOMPARE(heard, QStringList{announced});
+#endif
+    }
+
     void encoderProgram_data()
     {
         QTest::addColumn<QByteArray>("input");
