@@ -4,11 +4,15 @@
 # The Windows packages under wine, in a fresh wine prefix with nothing else
 # installed: the zip is at most 10 MB (30 MB unpacked); both executables are
 # console-subsystem programs with ASLR (high entropy) and DEP and carry the
-# icon and version information. The MSI, installed silently, puts the zip's
-# files into the 64-bit Program Files, a Start-menu entry and one "Apps" entry;
-# the installed programs work (the encoder, the real-window test); the same
-# files packed as a higher version upgrade it in place (still one entry); the
-# lower version then refuses to install; uninstalling leaves nothing behind.
+# icon and version information. The MSI, installed silently into a folder of
+# the administrator's choice and on the system PATH, puts the zip's files
+# there, a Start-menu entry and one "Apps" entry; the installed programs work
+# (the encoder, the real-window test); the same files packed as a higher
+# version, installed with no properties, upgrade it in that folder with the
+# PATH entry kept (still one entry); the lower version then refuses to
+# install; uninstalling leaves nothing behind, the PATH entry and the
+# remembered folder included: installed again with no properties, it goes
+# into the 64-bit Program Files and leaves PATH alone.
 # It refuses to install over an installation by the NSIS setup.exe of earlier builds.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
@@ -35,7 +39,8 @@ done
 
 msi=$(echo "$build"/proxy-password-*-win64.msi)
 "$(dirname "$0")/../platform/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
-installed=$WINEPREFIX/drive_c/Program\ Files/Proxy\ Password
+installed=$WINEPREFIX/drive_c/Tools/PP
+on_path() { wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH | grep -qF 'C:\Tools\PP'; }
 apps() { # the versions of the "Apps" entries of Proxy Password
     wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
         awk '/DisplayName +REG_SZ +Proxy Password$/ { found = 1 } /DisplayVersion/ { version = $3 }
@@ -45,8 +50,9 @@ setup_exe='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Proxy Passwo
 wine reg add "$setup_exe" /v UninstallString /d Uninstall.exe /f >/dev/null
 ! wine msiexec /i "$msi" /qn || fail "installed over an installation by the earlier setup.exe"
 wine reg delete "$setup_exe" /f >/dev/null
-wine msiexec /i "$msi" /qn
+wine msiexec /i "$msi" /qn 'INSTALLDIR=C:\Tools\PP' ADD_TO_PATH=1
 diff -r "$folder" "$installed" || fail "the MSI installs other files than the zip holds"
+on_path || fail "ADD_TO_PATH=1 did not put the folder on PATH"
 [ "$(printf 'abc\n' | wine "$installed/proxy-password-encode.exe")" = 00000004789c8b0cf7ca0200036b0165 ] \
     || fail "the installed encoder"
 "$(dirname "$0")/real_window.sh" wine "$installed/proxy-password.exe"
@@ -55,7 +61,13 @@ ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/P
 [ "$(apps)" = "$(basename "$msi" | cut -d- -f3)" ] || fail "Apps lists: $(apps)"
 wine msiexec /i "$tmp/higher.msi" /qn
 [ "$(apps)" = 99.0.0 ] || fail "after the upgrade, Apps lists: $(apps)"
+diff -qr "$folder" "$installed" >/dev/null || fail "the upgrade left the chosen folder"
+on_path || fail "the upgrade took the folder off PATH"
 ! wine msiexec /i "$msi" /qn || fail "a lower version installed over a higher one"
 wine msiexec /x "$tmp/higher.msi" /qn
-left=$(find "$WINEPREFIX/drive_c" -ipath '*proxy password*' -o -name '*.msi'; apps)
+left=$(find "$WINEPREFIX/drive_c" -ipath '*proxy password*' -o -path '*/Tools/PP' -o -name '*.msi'; apps)
 [ -z "$left" ] || fail "left behind: $left"
+! on_path || fail "left on PATH"
+wine msiexec /i "$msi" /qn
+diff -qr "$folder" "$WINEPREFIX/drive_c/Program Files/Proxy Password" >/dev/null && ! on_path \
+    || fail "installed with no properties after a removal: not into Program Files, or on PATH"
