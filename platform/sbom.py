@@ -39,7 +39,7 @@ def tree(root):
 with tempfile.TemporaryDirectory() as tmp:
     subprocess.run(["dpkg-deb", "-x", deb, f"{tmp}/deb"], check=True)
     subprocess.run(["msiextract", "-C", f"{tmp}/msi", msi], check=True, capture_output=True)
-    deb_files = {p: d for p, d in tree(f"{tmp}/deb").items() if p.startswith("usr/bin/")}
+    deb_files = tree(f"{tmp}/deb")  # the programs, desktop files, manual pages and documents
     # Inside the install folder, as in the zip's top folder: every program, DLL, plugin and licence.
     msi_files = {re.sub(r"^[^/]*/", "", p): d for p, d in tree(f"{tmp}/msi").items()}
 with zipfile.ZipFile(zip_path) as z:
@@ -109,8 +109,8 @@ bom = {
                                               "url": "https://github.com/proxypassword/proxy-password"}]},
     },
     "components": [
-        release_file(deb, deb_files, description="Debian package: the programs; its dependencies are listed "
-                                                 "as components deb-depends:NAME"),
+        release_file(deb, deb_files, description="Debian package: every file it installs; its dependencies "
+                                                 "are listed as components deb-depends:NAME"),
         release_file(zip_path, zip_files, description="Windows, portable folder"),
         release_file(msi, msi_files, description="Windows Installer package: the zip's files"),
     ] + dependencies + windows,

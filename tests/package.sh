@@ -39,7 +39,7 @@ if [ "$1" = --release ]; then
         osslsigncode verify -CAfile "$tmp/key/cert.pem" -in "$file" >/dev/null || { echo "FAIL: $file" >&2; exit 1; }
     done
     # The SBOM: valid CycloneDX 1.6, listing every release file and every file the
-    # .deb's bin, the zip and the MSI (the zip's files) hold, with their checksums.
+    # .deb, the zip and the MSI (the zip's files) hold, with their checksums.
     npm=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}/npm
     [ -d "$npm/node_modules/@cyclonedx/cyclonedx-library" ] || npm install --no-save --no-audit --no-fund \
         --prefix "$npm" @cyclonedx/cyclonedx-library@10.3.0 ajv@8.17.1 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1 >/dev/null
@@ -48,7 +48,7 @@ if [ "$1" = --release ]; then
         new c.Validation.JsonStrictValidator("1.6").validate(require("fs").readFileSync(process.argv[1], "utf8"))
             .then(e => { if (e) { console.error("FAIL: SBOM:", JSON.stringify(e)); process.exit(1) } })' "$sbom")
     dpkg -x "$tmp"/one/signed/*.deb "$tmp/deb"
-    python3 - "$sbom" "$tmp/one/signed" "$tmp"/unzipped/* "$tmp/deb/usr/bin" <<'CHECK'
+    python3 - "$sbom" "$tmp/one/signed" "$tmp"/unzipped/* "$tmp/deb" <<'CHECK'
 import hashlib, json, os, sys
 sbom, signed, unzipped, deb = sys.argv[1:]
 sha = lambda path: hashlib.sha256(open(path, "rb").read()).hexdigest()
@@ -57,7 +57,7 @@ listed = {c["name"]: c for c in json.load(open(sbom))["components"] if c["type"]
 assert sorted([*listed, "SHA256SUMS", os.path.basename(sbom)]) == sorted(os.listdir(signed)), sorted(listed)
 for name, c in listed.items():
     assert c["hashes"][0]["content"] == sha(os.path.join(signed, name)), name
-    inside = {("usr/bin/" if name.endswith(".deb") else "") + p: h for p, h in files(deb if name.endswith(".deb") else unzipped).items()}
+    inside = files(deb if name.endswith(".deb") else unzipped)
     assert {f["name"]: f["hashes"][0]["content"] for f in c["components"]} == inside, name
 CHECK
     # What anyone can do to check a signed release against its commit.
