@@ -3,12 +3,14 @@
 # SPDX-License-Identifier: MIT
 # Runs a command inside a Debian 13 "trixie" root (Qt 6.8), with this source
 # tree at /src and the build cache at /cache. The root is made once with
-# debootstrap and kept in the cache, so later runs start at once.
+# debootstrap and kept in the cache, so later runs start at once. With
+# DEBIAN_SUITE=bookworm, in a Debian 12 root of its own instead (arm64.sh).
 # Usage (as root): platform/trixie.sh COMMAND [ARGS...]
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
-root=$cache/trixie
+suite=${DEBIAN_SUITE:-trixie}
+root=$cache/$suite
 
 if [ ! -e "$root/.ready" ]; then
     command -v debootstrap >/dev/null || {
@@ -17,10 +19,10 @@ if [ ! -e "$root/.ready" ]; then
     }
     rm -rf "$root.new"
     mkdir -p "$cache"
-    echo "trixie.sh: making a Debian 13 root in $root (about 30 s)"
-    debootstrap --variant=minbase trixie "$root.new" http://deb.debian.org/debian >"$cache/debootstrap.log"
+    echo "trixie.sh: making a Debian $suite root in $root (about 30 s)"
+    debootstrap --variant=minbase "$suite" "$root.new" http://deb.debian.org/debian >"$cache/debootstrap.log"
     # Sources too: the Windows toolkit is built from Debian's qt6-base source.
-    printf 'deb http://deb.debian.org/debian trixie main\ndeb-src http://deb.debian.org/debian trixie main\n' \
+    printf 'deb http://deb.debian.org/debian %s main\ndeb-src http://deb.debian.org/debian %s main\n' "$suite" "$suite" \
         >"$root.new/etc/apt/sources.list"
     mkdir -p "$root.new/src" "$root.new/cache"
     touch "$root.new/.ready"
