@@ -29,7 +29,7 @@ def expected(password):  # the UTF-8 bytes as Base64, zlib at its default level 
 line = lambda password: expected(password) + b"\n"
 bom, longest = "\ufeff".encode(), "中".encode() * 32767  # three UTF-8 bytes each
 from_pipe = [  # standard input (or a file that never ends), arguments, exit status, all of standard output
-    (b" a\x1ab\r\nc \n\n", [], 0, line(b" a\x1ab\r\nc \n")),  # only one line end, at the end, is dropped
+    (b" a\x1ab\r\nc  \n\n", [], 0, line(b" a\x1ab\r\nc  \n")),  # only one line end, at the end, is dropped
     (bom + bom + "Pässwörd 🔑".encode(), [], 0, line(bom + "Pässwörd 🔑".encode())),  # one BOM dropped
     (bom + longest + b"\r\n", [], 0, line(longest)),
     (b"x" * 32768, [], 2, b""),  # longer than the window takes
