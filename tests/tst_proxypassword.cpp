@@ -181,9 +181,6 @@ private slots:
             });
         }
 #endif
-#ifndef Q_OS_WIN
-        qputenv("QT_QPA_PLATFORM", "offscreen"); // for the window, as the test runs
-#endif
         process.start(program);
         QVERIFY(process.waitForStarted());
         QTRY_VERIFY(!memoryReadable(process.processId()));

@@ -44,10 +44,10 @@ apps() { # the versions of the "Apps" entries of Proxy Password
         awk '/DisplayName +REG_SZ +Proxy Password$/ { found = 1 } /DisplayVersion/ { version = $3 }
              /^HKEY/ { if (found) print version; found = 0 } END { if (found) print version }'
 }
-setup_exe='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Proxy Password' # where it registered
-wine reg add "$setup_exe" /v UninstallString /d Uninstall.exe /f >/dev/null
+# Where the earlier setup.exe registered its installation.
+wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Proxy Password' /v UninstallString /d x /f >/dev/null
 ! wine msiexec /i "$msi" /qn || fail "installed over an installation by the earlier setup.exe"
-wine reg delete "$setup_exe" /f >/dev/null
+wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Proxy Password' /f >/dev/null
 wine msiexec /i "$msi" /qn 'INSTALLDIR=C:\Tools\PP' ADD_TO_PATH=1
 diff -r "$folder" "$installed" && on_path || fail "not the zip's files in the chosen folder, or that folder not on PATH"
 [ "$(printf 'abc\n' | wine "$installed/proxy-password-encode.exe")" = 00000004789c8b0cf7ca0200036b0165 ] || fail "encoder"
