@@ -9,5 +9,3 @@ set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 # The arm64 libraries and their CMake files are in Debian's multiarch folders.
 set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

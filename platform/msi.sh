@@ -5,7 +5,7 @@
 # stages it) with wixl, from proxy-password.wxs and msi-files.py's list of the
 # folder's files.
 # The same inputs give the same bytes: the dates are SOURCE_DATE_EPOCH's (wixl
-# writes the current time), the product and package codes are derived from
+# writes the current time) and the product and package codes are derived from
 # the version and the inputs (wixl's package code is random). Signed, like the
 # programs, when asked (sign.sh).
 # Run inside the trixie root. Usage: platform/msi.sh FOLDER OUTPUT.msi VERSION ICON
@@ -29,7 +29,7 @@ faketime -f "$(date -d "@$SOURCE_DATE_EPOCH" "+%F %T")" wixl -a x64 --ext ui -D 
     -D ProductCode="$(uuid "$upgrade_code" "$version")" -D Icon="$icon" -o "$out" "$here/proxy-password.wxs" files.wxs
 # The PATH entry of the Path component (ADD_TO_PATH=1): the install folder added at the
 # end of the system PATH ("*") when installed, and taken away when removed ("-").
-# Not by wixl, which gives the row a random key, so that no two builds were the same.
+# Not by wixl, which gives the row a random key: no two builds would be the same.
 printf '%s\t%s\t%s\t%s\n' Environment Name Value Component_ s72 l255 L255 s72 >Environment.idt
 printf '%s\t%s\n%s\t%s\t%s\t%s\n' Environment Environment Path '=-*PATH' '[~];[INSTALLDIR]' Path >>Environment.idt
 msibuild "$out" -i Environment.idt
