@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: MIT
 # The built program on a real display system, driven as a user would: a
 # password typed with real key events, Return, Tab to "Copy Output" and Space.
-# Then the program is ended in each way a user or the system ends it, and the
-# clipboard must hold the exact password string and the markers that ask
-# clipboard history to leave it out, after the end (on X11 beside a clipboard manager;
+# Then the program is ended in each way a user or the system ends it, and after
+# the end the clipboard must hold the exact password string and the markers that
+# ask clipboard history to leave it out (on X11 beside a clipboard manager;
 # under wine beside another Windows program, as in a desktop session). Wayland
 # keeps nothing of a client that has gone, so there it is checked before the
 # end, and the end must not hang. Escape ends with status 0, a signal by that
@@ -24,7 +24,7 @@ fail() { echo "FAIL ($backend, $ending): $*" >&2; exit 1; }
 set -m # job control: a background program must not start with SIGINT ignored
 # Each ending, and the exit status it must give (empty: any).
 endings=("Escape 0")
-# The hints that keep it out of clipboard history, as clipboard types (wine
+# The markers, as clipboard types (wine
 # exports the Windows clipboard formats under their own names): name, hex bytes.
 markers=("x-kde-passwordManagerHint 736563726574") # "secret"
 
