@@ -35,6 +35,15 @@ printf '%s\t%s\n%s\t%s\t%s\t%s\n' Environment Environment Path '=-*PATH' '[~];[I
 msibuild "$out" -i Environment.idt
 msibuild "$out" -q "INSERT INTO InstallExecuteSequence (Action, Sequence) VALUES ('RemoveEnvironmentStrings', 3300)"
 msibuild "$out" -q "INSERT INTO InstallExecuteSequence (Action, Sequence) VALUES ('WriteEnvironmentStrings', 5200)"
+# The install folder writable by administrators only, wherever it is: a folder made
+# under a drive's root would inherit Modify for every signed-in user, who could then
+# plant code that an administrator runs (through PATH too). A protected DACL, inherited
+# by everything inside, with Program Files' rights, which Windows Installer's
+# CreateFolders action sets. wixl does not write this table.
+printf '%s\t%s\t%s\t%s\t%s\n' MsiLockPermissionsEx LockObject Table SDDLText Condition s72 s72 s32 s0 S255 >MsiLockPermissionsEx.idt
+printf '%s\t%s\n%s\t%s\t%s\t%s\t\n' MsiLockPermissionsEx MsiLockPermissionsEx InstallDir INSTALLDIR CreateFolder \
+    'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)' >>MsiLockPermissionsEx.idt
+msibuild "$out" -i MsiLockPermissionsEx.idt
 msibuild "$out" -s "Proxy Password $version" "The Proxy Password developers" "x64;1033" \
     "{$(uuid "$upgrade_code" "$version $inputs")}"
 "$here/sign.sh" "$out"

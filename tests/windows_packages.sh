@@ -6,7 +6,8 @@
 # console-subsystem programs with ASLR (high entropy) and DEP and carry the
 # icon and version information. The MSI, installed silently into a folder of
 # the administrator's choice and on the system PATH, puts the zip's files
-# there, a Start-menu entry and one "Apps" entry; the installed programs work
+# there, a Start-menu entry and one "Apps" entry, and locks that folder to
+# administrators (the package's row: wine applies none); the installed programs work
 # (the encoder, the real-window test); the same files packed as a higher
 # version, installed with no properties, upgrade it in that folder with the
 # PATH entry kept (still one entry); the lower version then refuses to
@@ -38,6 +39,9 @@ done
 msi=$(echo "$build"/proxy-password-*-win64.msi)
 "$(dirname "$0")/../platform/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
 installed=$WINEPREFIX/drive_c/Tools/PP
+# The install folder locked to administrators: wine ignores the lock, so the package's rows are checked.
+msiinfo export "$msi" MsiLockPermissionsEx | grep -F $'InstallDir\tINSTALLDIR\tCreateFolder\tD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\t' \
+    >/dev/null && msiinfo export "$msi" CreateFolder | grep '^INSTALLDIR\s' >/dev/null || fail "the install folder not locked to administrators"
 on_path() { wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH | grep -qF 'C:\Tools\PP'; }
 apps() { # the versions of the "Apps" entries of Proxy Password
     wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
