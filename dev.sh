@@ -8,12 +8,14 @@
 #                                   Qt 6.8 (Debian 13), 64-bit Windows with
 #                                   Qt 6.8 under wine, and an arm64 cross build
 #   ./dev.sh test-linux             only the first of those, quicker
-#   ./dev.sh release DIR            the release files and their SHA256SUMS in DIR
-#                                   (signed with SIGN_PKCS12 and SIGN_PASSWORD_FILE)
+#   ./dev.sh release DIR            the release files, their SHA256SUMS and the apt
+#                                   repository in DIR (signed with SIGN_PKCS12 and
+#                                   SIGN_PASSWORD_FILE, and OPENPGP_KEY)
 # Each Linux leg runs the suite twice: in an ordinary build and in a build with
 # ASan+UBSan+LSan; "test" ends with the release check (signed release builds of
-# the last commit from two clones must be the same; its .deb must pass Debian's
-# checks and work on Debian 13). On Debian it installs what is missing with apt.
+# the last commit from two clones must be the same; a .deb must pass Debian's
+# checks; the apt repository must work, and refuse what it must, in clean
+# Debian 12 and 13 roots). On Debian it installs what is missing with apt.
 set -euo pipefail
 cd "$(dirname "$0")"
 build=${BUILD_DIR:-build}
@@ -22,10 +24,10 @@ packages=(cmake g++ qt6-base-dev)
 case ${1:-} in
     run) ;;
     release) [ -n "${2:-}" ] || { echo "usage: $0 release DIR" >&2; exit 64; }
-             packages+=(dpkg-dev file osslsigncode) ;;
+             packages+=(dpkg-dev file osslsigncode apt-utils gpg) ;;
     test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib sway wtype wl-clipboard qt6-wayland python3
                                   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
-                                  openssl faketime osslsigncode reuse) ;;
+                                  openssl faketime osslsigncode reuse apt-utils gpg gpgv) ;;
     *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;
 esac
 # The release check validates the SBOM with the CycloneDX library from npm.
@@ -55,7 +57,7 @@ if [ "$1" = test ]; then
     $sudo platform/trixie.sh platform/windows.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
     SECONDS=0
-    $sudo env DEBIAN_SUITE=bookworm platform/trixie.sh platform/arm64.sh build-arm64
+    $sudo env DEBIAN_SUITE=bookworm DEBIAN_ROOT=bookworm-arm64 platform/trixie.sh platform/deb.sh arm64 build-arm64
     echo "== arm64 leg passed in $SECONDS s"
     SECONDS=0
     cmake -S . -B "$build" -DRELEASE_TEST=ON >/dev/null

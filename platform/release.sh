@@ -1,30 +1,38 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# Makes the release files of this commit in DIR: the .deb (built on this
-# Debian 12 system; it installs on Debian 13 too), the Windows zip and
-# installer (MSI), their SBOM (platform/sbom.py), and SHA256SUMS over them.
-# Every build of the same commit gives the same bytes, wherever and whenever
-# it is made: the dates are the commit's. With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and
-# key) and SIGN_PASSWORD_FILE (a file holding its password), every Windows
-# program, DLL and the MSI are signed (platform/sign.sh), just as reproducibly;
-# with SIGNATURES_FROM (from platform/signatures.sh), they get a published
-# release's signatures instead.
+# Makes the release files of this commit in DIR: a .deb per Debian release
+# and architecture (Debian 12 amd64 on this system, the others in Debian roots
+# of their own: platform/deb.sh), the Windows zip and installer (MSI), their
+# SBOM (platform/sbom.py), SHA256SUMS over them, and the apt repository of the
+# .debs in DIR/debian (platform/repository.sh). Builds of the same commit from
+# the same Debian packages give the same bytes: the dates are the commit's.
+# With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and key) and
+# SIGN_PASSWORD_FILE (a file holding its password), every Windows program,
+# DLL and the MSI are signed (platform/sign.sh), just as reproducibly; with
+# SIGNATURES_FROM (from platform/signatures.sh), they get a published
+# release's signatures instead. With OPENPGP_KEY (and OPENPGP_PASSWORD_FILE),
+# SHA256SUMS and the repository are signed with OpenPGP (platform/openpgp.sh).
 # Usage (via ./dev.sh release DIR): platform/release.sh DIR
 set -euo pipefail
 out=$(realpath -m "$1")
 signing=()
 [ -z "${SIGN_PKCS12:-}" ] || signing=("$(realpath "$SIGN_PKCS12")" "$(realpath "${SIGN_PASSWORD_FILE:?}")")
 [ -z "${SIGNATURES_FROM:-}" ] || signatures=$(realpath "$SIGNATURES_FROM")
+[ -z "${OPENPGP_KEY:-}" ] || OPENPGP_KEY=$(realpath "$OPENPGP_KEY")
+[ -z "${OPENPGP_PASSWORD_FILE:-}" ] || OPENPGP_PASSWORD_FILE=$(realpath "$OPENPGP_PASSWORD_FILE")
 cd "$(dirname "$0")/.."
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 
 rm -rf build-release build-release-windows
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-release --parallel "$(nproc)" >/dev/null
-(cd build-release && cpack -G DEB >/dev/null)
+debs=("$(platform/deb.sh amd64 build-release/bookworm-amd64 | tail -n1)")
+for build in bookworm/bookworm-arm64/arm64 trixie/trixie/amd64 trixie/trixie-arm64/arm64; do
+    IFS=/ read -r suite root arch <<<"$build"
+    debs+=("$($sudo env DEBIAN_SUITE="$suite" DEBIAN_ROOT="$root" platform/trixie.sh \
+        env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" platform/deb.sh "$arch" "build-release/$suite-$arch" | tail -n1)")
+done
 # The Debian 13 root sees only this tree and the cache: the key and its
 # password stay in the build folder, readable by root alone, for the build.
 keys=build-release-windows/signing sign=()
@@ -40,11 +48,19 @@ fi
 $sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "${sign[@]}" \
     platform/windows.sh build-release-windows package >/dev/null
 
-version=$(dpkg-deb -f build-release/proxy-password_*.deb Version)
-files=(build-release/proxy-password_"$version"_amd64.deb build-release-windows/proxy-password-"$version"-win64.zip
-       build-release-windows/proxy-password-"$version"-win64.msi)
-$sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c 'python3 "$@" "$(platform/qt-windows.sh | tail -n1)"' \
-    bash platform/sbom.py build-release-windows/proxy-password-"$version".cdx.json "$version" "${files[@]}"
+version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
+windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release-windows/proxy-password-"$version"-win64.msi)
+sbom=build-release-windows/proxy-password-"$version".cdx.json
+$sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
+    'python3 "$1" "$2" "$3" "$4" "$5" "$(platform/qt-windows.sh | tail -n1)" "${@:6}"' \
+    bash platform/sbom.py "$sbom" "$version" "${windows[@]}" "${debs[@]}"
 mkdir -p "$out"
-cp "${files[@]}" build-release-windows/proxy-password-"$version".cdx.json "$out"
-(cd "$out" && sha256sum -- *.deb *.zip *.msi *.cdx.json >SHA256SUMS && cat SHA256SUMS)
+cp "${debs[@]}" "${windows[@]}" "$sbom" "$out"
+platform/repository.sh "$out/debian" "${debs[@]}"
+(cd "$out" && sha256sum -- *.deb *.zip *.msi *.cdx.json >SHA256SUMS)
+if [ -n "${OPENPGP_KEY:-}" ]; then
+    platform/openpgp.sh "$out"
+else
+    echo "release.sh: no OPENPGP_KEY: SHA256SUMS and the apt repository are not signed" >&2
+fi
+cat "$out/SHA256SUMS"

@@ -3,16 +3,16 @@
 # SPDX-License-Identifier: MIT
 # Writes the release's SBOM (CycloneDX 1.6, JSON): each release file with its
 # SHA-256 and every file it installs with theirs, exactly as shipped; the
-# .deb's declared dependencies; for Windows, Qt with the Debian source version
+# .debs' declared dependencies; for Windows, Qt with the Debian source version
 # and patches it was built from and the third-party libraries built into its
 # DLLs (from Qt's own SPDX document of the build), and the compiler's runtime
 # with its Debian package versions. The same inputs give the same bytes: the
 # date is the commit's and the serial number is derived from the content.
 # Run inside the Debian 13 root, which has the Windows build's packages.
-# Usage: sbom.py OUT VERSION DEB ZIP MSI QT_PREFIX
+# Usage: sbom.py OUT VERSION ZIP MSI QT_PREFIX DEB...
 import datetime, hashlib, json, os, re, subprocess, sys, tempfile, uuid, zipfile
 
-out, version, deb, zip_path, msi, qt = sys.argv[1:]
+out, version, zip_path, msi, qt, *debs = sys.argv[1:]
 sha256 = lambda data: [{"alg": "SHA-256", "content": hashlib.sha256(data).hexdigest()}]
 read = lambda path: open(path, "rb").read()
 installed = lambda package: subprocess.run(["dpkg-query", "-W", "-f=${Version} ${Architecture}", package],
@@ -36,22 +36,29 @@ def tree(root):
             for d, _, names in os.walk(root) for f in names}
 
 
+field = lambda deb, name: subprocess.run(["dpkg-deb", "-f", deb, name], check=True, capture_output=True,
+                                         text=True).stdout.strip()
 with tempfile.TemporaryDirectory() as tmp:
-    subprocess.run(["dpkg-deb", "-x", deb, f"{tmp}/deb"], check=True)
+    deb_files = {}  # the programs, desktop files, manual pages and documents
+    for deb in debs:
+        subprocess.run(["dpkg-deb", "-x", deb, f"{tmp}/{os.path.basename(deb)}"], check=True)
+        deb_files[deb] = tree(f"{tmp}/{os.path.basename(deb)}")
     subprocess.run(["msiextract", "-C", f"{tmp}/msi", msi], check=True, capture_output=True)
-    deb_files = tree(f"{tmp}/deb")  # the programs, desktop files, manual pages and documents
     # Inside the install folder, as in the zip's top folder: every program, DLL, plugin and licence.
     msi_files = {re.sub(r"^[^/]*/", "", p): d for p, d in tree(f"{tmp}/msi").items()}
 with zipfile.ZipFile(zip_path) as z:
     zip_files = {re.sub(r"^[^/]*/", "", i.filename): z.read(i) for i in z.infolist() if not i.is_dir()}
 
-depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], check=True, capture_output=True, text=True).stdout
-dependencies = []
-for entry in filter(None, (e.strip() for e in depends.split(","))):
-    name, constraint = re.match(r"(\S+)\s*(?:\((.*)\))?", entry).groups()
-    dependencies.append({"type": "library", "bom-ref": f"deb-depends:{name}", "name": name, "scope": "required",
-                         "purl": f"pkg:deb/debian/{name}?arch=amd64",
-                         "properties": [{"name": "debian:depends", "value": entry}] if constraint else []})
+dependencies = {}  # of each .deb, named by its Debian release and architecture
+for deb in debs:
+    arch, release = field(deb, "Architecture"), re.search(r"~deb(\d+)", field(deb, "Version"))[1]
+    dependencies[deb] = []
+    for entry in filter(None, (e.strip() for e in field(deb, "Depends").split(","))):
+        name, constraint = re.match(r"(\S+)\s*(?:\((.*)\))?", entry).groups()
+        dependencies[deb].append({
+            "type": "library", "bom-ref": f"deb-depends:debian-{release}:{arch}:{name}", "name": name,
+            "scope": "required", "purl": f"pkg:deb/debian/{name}?arch={arch}&distro=debian-{release}",
+            "properties": [{"name": "debian:depends", "value": entry}] if constraint else []})
 
 # Qt's SPDX document (tag:value): the third-party code built into the DLLs shipped, that is
 # into Core, Gui and Widgets, and the bundled libraries they link (not the CMake files,
@@ -109,12 +116,15 @@ bom = {
                                               "url": "https://github.com/proxypassword/proxy-password"}]},
     },
     "components": [
-        release_file(deb, deb_files, description="Debian package: every file it installs; its dependencies "
-                                                 "are listed as components deb-depends:NAME"),
+        release_file(deb, deb_files[deb], description="Debian package: every file it installs; its dependencies "
+                     "are listed as components deb-depends:debian-RELEASE:ARCHITECTURE:NAME")
+        for deb in debs
+    ] + [
         release_file(zip_path, zip_files, description="Windows, portable folder"),
         release_file(msi, msi_files, description="Windows Installer package: the zip's files"),
-    ] + dependencies + windows,
-    "dependencies": [{"ref": os.path.basename(deb), "dependsOn": [d["bom-ref"] for d in dependencies]}]
+    ] + sum(dependencies.values(), []) + windows,
+    "dependencies": [{"ref": os.path.basename(deb), "dependsOn": [d["bom-ref"] for d in dependencies[deb]]}
+                     for deb in debs]
     + [{"ref": os.path.basename(p), "dependsOn": [c["bom-ref"] for c in windows]} for p in (zip_path, msi)],
 }
 text = json.dumps(bom, indent=1, sort_keys=True)

@@ -14,7 +14,7 @@ set -euo pipefail
 for file; do
     if [ -n "${SIGNATURES_FROM:-}" ]; then
         osslsigncode attach-signature -sigin "$SIGNATURES_FROM/$(basename "$file").sig" \
-            -in "$file" -out "$file.signed" >/dev/null
+            -CAfile "$SIGNATURES_FROM/certificates.pem" -in "$file" -out "$file.signed" >/dev/null
     elif [ -n "${SIGN_PKCS12:-}" ]; then
         osslsigncode sign -pkcs12 "$SIGN_PKCS12" -readpass "${SIGN_PASSWORD_FILE:?}" -h sha256 \
             -time "${SOURCE_DATE_EPOCH:?}" -n "Proxy Password" -i https://github.com/proxypassword/proxy-password \

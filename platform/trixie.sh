@@ -4,13 +4,16 @@
 # Runs a command inside a Debian 13 "trixie" root (Qt 6.8), with this source
 # tree at /src and the build cache at /cache. The root is made once with
 # debootstrap and kept in the cache, so later runs start at once. With
-# DEBIAN_SUITE=bookworm, in a Debian 12 root of its own instead (arm64.sh).
+# DEBIAN_SUITE=bookworm, a Debian 12 root; with DEBIAN_ROOT=NAME, a root of
+# that name in the cache (one that takes arm64 packages, deb.sh), or a root
+# already made at an absolute path (a copy, for a test).
 # Usage (as root): platform/trixie.sh COMMAND [ARGS...]
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
 suite=${DEBIAN_SUITE:-trixie}
-root=$cache/$suite
+root=${DEBIAN_ROOT:-$suite}
+[[ $root = /* ]] || root=$cache/$root
 
 if [ ! -e "$root/.ready" ]; then
     command -v debootstrap >/dev/null || {

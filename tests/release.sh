@@ -21,58 +21,104 @@ release() { # CLONE OUT [VARIABLE=VALUE...]: the release command in a clone of t
     [ -d "$tmp/$1" ] || git clone -q "$src" "$tmp/$1"
     env "${@:3}" "$tmp/$1/dev.sh" release "$tmp/$1/$2" >/dev/null
 }
-same() { diff "$tmp/one/$1/SHA256SUMS" "$tmp/other/clone/$2/SHA256SUMS" || { echo "FAIL: $1, $2" >&2; exit 1; }; }
-# Signed with a certificate made now (valid from 2000, since it signs at the commit's time).
+fail() { echo "FAIL: $*" >&2; exit 1; }
+sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
+cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
+# Signed with a certificate and an OpenPGP key (Ed25519, as Debian 13's apt takes) made now,
+# dated 2000, since they sign at the commit's time; another key signs what apt must refuse.
 mkdir -m 700 "$tmp/key" && head -c 32 /dev/urandom | base64 >"$tmp/key/password"
 faketime 2000-01-01 openssl req -x509 -newkey rsa:3072 -nodes -days 36500 -subj "/CN=Proxy Password test" \
     -addext extendedKeyUsage=codeSigning -keyout "$tmp/key/key.pem" -out "$tmp/key/cert.pem" 2>/dev/null
 openssl pkcs12 -export -inkey "$tmp/key/key.pem" -in "$tmp/key/cert.pem" -passout "file:$tmp/key/password" \
     -out "$tmp/key/key.p12"
-signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password")
-release one signed "${signing[@]}" && release other/clone signed "${signing[@]}" && same signed signed
-(mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$tmp"/one/signed/*.zip)
-for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$tmp"/one/signed/*.msi; do
-    osslsigncode verify -CAfile "$tmp/key/cert.pem" -in "$file" >/dev/null || { echo "FAIL: $file" >&2; exit 1; }
+for name in release other; do
+    gpg=(gpg --homedir "$tmp/key/$name" --batch --pinentry-mode loopback --passphrase-file "$tmp/key/password")
+    mkdir -m 700 "$tmp/key/$name" && "${gpg[@]}" --faked-system-time 20000101T000000! --quick-gen-key "$name" ed25519 sign never \
+        2>/dev/null && "${gpg[@]}" --export-secret-keys >"$tmp/key/$name.pgp" && gpgconf --homedir "$tmp/key/$name" --kill gpg-agent
+done
+signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password"
+         OPENPGP_KEY="$tmp/key/release.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password")
+signed=$tmp/one/signed
+release one signed "${signing[@]}"; release other/clone signed "${signing[@]}"
+diff -r "$signed" "$tmp/other/clone/signed" || fail "two signed releases differ"
+(mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$signed"/*.zip)
+for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$signed"/*.msi; do
+    osslsigncode verify -CAfile "$tmp/key/cert.pem" -in "$file" >/dev/null || fail "$file"
 done
 # What anyone can do to check a signed release against its commit; this unsigned
 # build from the other clone also shows the unsigned files the same.
-"$src/platform/signatures.sh" "$tmp/one/signed" "$tmp/signatures"
-release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" && same signed transplanted
+"$src/platform/signatures.sh" "$signed" "$tmp/signatures"
+release other/clone transplanted SIGNATURES_FROM="$tmp/signatures"
+diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
+# SHA256SUMS's OpenPGP signature, as the guide checks it (gpgv; sqv on Debian 13, below).
+keyring=$signed/proxy-password-archive-keyring.pgp && sed '1s/^./x/' "$signed/SHA256SUMS" >"$tmp/changed"
+gpgv --keyring "$keyring" "$signed"/SHA256SUMS{.asc,} 2>/dev/null && ! gpgv --keyring "$keyring" "$signed/SHA256SUMS.asc" \
+    "$tmp/changed" 2>/dev/null || fail "SHA256SUMS.asc: not verified, or verified for a changed SHA256SUMS"
 
-lintian --fail-on error,warning --allow-root "$tmp"/one/signed/*.deb
-dpkg -x "$tmp"/one/signed/*.deb "$tmp/deb"
+lintian --fail-on error,warning --allow-root "$signed"/*~deb12u1_amd64.deb
+mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
+deb=$(echo "$tmp"/deb/*~deb12u1_amd64.deb)
 # Not asked for: control-flow protection, which needs every object linked to
 # carry it, the C library's start files too, and Debian's do not; branch
 # protection, an arm64 feature (the option is not in Debian 12's tool).
-hardening-check --nocfprotection $(hardening-check --help 2>&1 | grep -o -- --nobranchprotection) "$tmp"/deb/usr/bin/*
-warnings=$(MANWIDTH=80 man --warnings -l "$tmp"/deb/usr/share/man/man1/*.1.gz 2>&1 >/dev/null)
-[ -z "$warnings" ] || { echo "FAIL: man: $warnings" >&2; exit 1; }
-desktop-file-validate "$tmp/deb/usr/share/applications/$app_id.desktop"
-appstreamcli validate --no-net --pedantic "$tmp/deb/usr/share/metainfo/$app_id.metainfo.xml"
+hardening-check --nocfprotection $(hardening-check --help 2>&1 | grep -o -- --nobranchprotection) "$deb"/usr/bin/*
+! MANWIDTH=80 man --warnings -l "$deb"/usr/share/man/man1/*.1.gz 2>&1 >/dev/null | grep . || fail "man: the warnings above"
+desktop-file-validate "$deb/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net --pedantic "$deb/usr/share/metainfo/$app_id.metainfo.xml"
 
 # The SBOM, validated with the CycloneDX library (from npm, kept in the cache).
-npm=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}/npm
-[ -d "$npm/node_modules/@cyclonedx/cyclonedx-library" ] || npm install --no-save --no-audit --no-fund \
-    --prefix "$npm" @cyclonedx/cyclonedx-library@10.3.0 ajv@8.17.1 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1 >/dev/null
-sbom=$(echo "$tmp"/one/signed/*.cdx.json)
-(cd "$npm" && node -e 'const c = require("@cyclonedx/cyclonedx-library");
+[ -d "$cache/npm/node_modules/@cyclonedx/cyclonedx-library" ] || npm install --no-save --no-audit --no-fund \
+    --prefix "$cache/npm" @cyclonedx/cyclonedx-library@10.3.0 ajv@8.17.1 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1 >/dev/null
+sbom=$(echo "$signed"/*.cdx.json)
+(cd "$cache/npm" && node -e 'const c = require("@cyclonedx/cyclonedx-library");
     new c.Validation.JsonStrictValidator("1.6").validate(require("fs").readFileSync(process.argv[1], "utf8"))
         .then(e => { if (e) { console.error("FAIL: SBOM:", JSON.stringify(e)); process.exit(1) } })' "$sbom")
-python3 - "$sbom" "$tmp/one/signed" "$tmp"/unzipped/* "$tmp/deb" <<'CHECK'
+python3 - "$sbom" "$signed" "$tmp"/unzipped/* "$tmp/deb" <<'CHECK'
 import hashlib, json, os, sys
-sbom, signed, unzipped, deb = sys.argv[1:]
+sbom, signed, unzipped, debs = sys.argv[1:]
 sha = lambda path: hashlib.sha256(open(path, "rb").read()).hexdigest()
 tree = lambda root: {os.path.relpath(os.path.join(d, f), root): sha(os.path.join(d, f)) for d, _, fs in os.walk(root) for f in fs}
 hashes = lambda components: {c["name"]: c["hashes"][0]["content"] for c in components}
 packages = [c for c in json.load(open(sbom))["components"] if c["type"] == "file"]
-assert hashes(packages) == {name: h for name, h in tree(signed).items() if name.endswith((".deb", ".zip", ".msi"))}
+assert hashes(packages) == {name: h for name, h in tree(signed).items() if name.endswith((".deb", ".zip", ".msi"))
+                            and "/" not in name}
 for package in packages:
-    assert hashes(package["components"]) == tree(deb if package["name"].endswith(".deb") else unzipped), package["name"]
+    name = package["name"]
+    assert hashes(package["components"]) == tree(os.path.join(debs, name) if name.endswith(".deb") else unzipped), name
 CHECK
 
-sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
-$sudo "$tmp/one/platform/trixie.sh" bash -c "set -e
-    platform/install-missing.sh ./signed/proxy-password_*_amd64.deb sway wtype wl-clipboard
-    trap 'apt-get purge -y -qq proxy-password >/dev/null' EXIT
-    tests/real_window.sh wayland /usr/bin/proxy-password $app_id
-    [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]"
+# The apt repository as an administrator uses it, served over HTTP, in clean Debian 12 and
+# 13 roots: the guide's steps, then apt installs the package, whose encoder must work (and on
+# Debian 13 it is the build that announces, and the real window works); an index changed
+# and the repository signed by another key must be refused; for an arm64 client apt takes the
+# arm64 package, whose encoder must work under qemu.
+mkdir "$tmp/served" && for copy in good changed other; do cp -r "$signed" "$tmp/served/$copy"; done
+OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" \
+    SOURCE_DATE_EPOCH="$(date +%s)" "$src/platform/openpgp.sh" "$tmp/served/other" >/dev/null
+find "$tmp/served/changed/debian/dists" -path '*/binary-amd64/*' -type f -exec sh -c 'echo >>"$1"' sh {} \;
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server --bind 127.0.0.1 --directory "$tmp/served" "$port" >/dev/null 2>&1 &
+server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
+guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Installing with apt/ } on && block' \
+    "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
+for suite in bookworm trixie; do
+    [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/platform/trixie.sh" \
+        bash -c 'apt-get update -qq && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
+                 echo force-unsafe-io >/etc/dpkg/dpkg.cfg.d/unsafe-io' bash $suite # a test root: speed over safety
+    mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
+    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/platform/trixie.sh" bash -c "set -e; cd /root; export DEBIAN_FRONTEND=noninteractive
+        $guide
+        refused() { mkdir -p /tmp/\$1/lists/partial && sed \"s|/good/|/\$1/|\" /etc/apt/sources.list.d/*.sources >/tmp/\$1/x.sources
+            apt-get update -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/tmp/\$1 -o Dir::State::Lists=/tmp/\$1/lists 2>&1 | grep -q \"\$2\"; }
+        refused changed 'unexpected size' && refused other 'is not signed'
+        apt-get update -qq && apt-get install -y -qq proxy-password >/dev/null
+        [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]
+        [ $suite = bookworm ] || { grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password && apt-get install -y -qq sway wtype wl-clipboard >/dev/null
+            sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
+        arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
+        mkdir -p /tmp/arm64/partial && cd /tmp && apt-get \"\${arm64[@]}\" update -qq && apt-get \"\${arm64[@]}\" download -qq proxy-password
+        mv proxy-password_*_arm64.deb /src/arm64.deb" || fail "the repository in a clean $suite root"
+    $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/platform/trixie.sh" bash -c "rm -rf /tmp/a && dpkg-deb -x arm64.deb /tmp/a && [ \
+        \"\$(echo abc | QEMU_LD_PREFIX=/usr/aarch64-linux-gnu qemu-aarch64-static /tmp/a/usr/bin/proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]" \
+        || fail "the arm64 package of $suite"
+done
