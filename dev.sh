@@ -27,7 +27,7 @@ case ${1:-} in
              packages+=(dpkg-dev file osslsigncode apt-utils gpg) ;;
     test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib sway wtype wl-clipboard qt6-wayland python3
                                   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
-                                  openssl faketime osslsigncode reuse apt-utils gpg gpgv) ;;
+                                  openssl faketime osslsigncode reuse apt-utils gpg gpgv msitools) ;;
     *) echo "usage: $0 run|test|test-linux|release DIR" >&2; exit 64 ;;
 esac
 # The release check validates the SBOM with the CycloneDX library from npm.

@@ -4,8 +4,9 @@
 # Makes the release files of this commit in DIR: a .deb per Debian release
 # and architecture (Debian 12 amd64 on this system, the others in Debian roots
 # of their own: platform/deb.sh), the Windows zip and installer (MSI), their
-# SBOM (platform/sbom.py), SHA256SUMS over them, and the apt repository of the
-# .debs in DIR/debian (platform/repository.sh). Builds of the same commit from
+# SBOM (platform/sbom.py), SHA256SUMS over them, the apt repository of the
+# .debs in DIR/debian (platform/repository.sh) and the MSI's winget manifests in
+# DIR/winget (platform/winget.py). Builds of the same commit from
 # the same Debian packages give the same bytes: the dates are the commit's.
 # With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and key) and
 # SIGN_PASSWORD_FILE (a file holding its password), every Windows program,
@@ -54,8 +55,9 @@ sbom=build-release-windows/proxy-password-"$version".cdx.json
 $sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
     'python3 "$1" "$2" "$3" "$4" "$5" "$(platform/qt-windows.sh | tail -n1)" "${@:6}"' \
     bash platform/sbom.py "$sbom" "$version" "${windows[@]}" "${debs[@]}"
+$sudo platform/trixie.sh python3 platform/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
-cp "${debs[@]}" "${windows[@]}" "$sbom" "$out"
+cp "${debs[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
 platform/repository.sh "$out/debian" "${debs[@]}"
 (cd "$out" && sha256sum -- *.deb *.zip *.msi *.cdx.json >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then

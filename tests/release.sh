@@ -87,6 +87,31 @@ for package in packages:
     assert hashes(package["components"]) == tree(os.path.join(debs, name) if name.endswith(".deb") else unzipped), name
 CHECK
 
+# The winget manifests: in the community repository's layout, every field winget requires, and
+# the MSI's own codes, version and SHA-256 (the one SHA256SUMS lists).
+python3 - "$signed" <<'CHECK'
+import glob, hashlib, re, subprocess, sys
+signed = sys.argv[1]
+msi = glob.glob(f"{signed}/*.msi")[0]
+table = subprocess.run(["msiinfo", "export", msi, "Property"], check=True, capture_output=True, text=True).stdout
+msi_property = dict(line.rstrip("\r").split("\t", 1) for line in table.splitlines()[3:])
+sha = hashlib.sha256(open(msi, "rb").read()).hexdigest()
+assert f"{sha}  {msi.split('/')[-1]}" in open(f"{signed}/SHA256SUMS").read().splitlines()
+folder = f"{signed}/winget/manifests/p/ProxyPassword/ProxyPassword/{msi_property['ProductVersion']}"
+field = lambda text, name: re.search(rf"^[- ]*{name}: '?(.*?)'?$", text, re.M)[1]
+required = {"version": ["DefaultLocale"], "installer": ["InstallerType", "Scope", "ProductCode", "UpgradeCode",
+            "InstallerUrl", "InstallerSha256", "Architecture", "MinimumOSVersion", "InstallLocation"],
+            "locale.en-US": ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"]}
+for kind, names in required.items():
+    text = open(f"{folder}/ProxyPassword.ProxyPassword{'' if kind == 'version' else '.' + kind}.yaml").read()
+    assert field(text, "PackageIdentifier") == "ProxyPassword.ProxyPassword" and field(text, "ManifestVersion") == "1.12.0"
+    assert field(text, "PackageVersion") == msi_property["ProductVersion"] and all(field(text, n) for n in names), kind
+installer = open(f"{folder}/ProxyPassword.ProxyPassword.installer.yaml").read()
+assert re.findall(r"ProductCode: '(.*)'", installer) == [msi_property["ProductCode"]] * 2
+assert field(installer, "UpgradeCode").upper() == msi_property["UpgradeCode"].upper()
+assert field(installer, "InstallerSha256") == sha.upper() and field(installer, "InstallerUrl").endswith("/" + msi.split("/")[-1])
+CHECK
+
 # The apt repository as an administrator uses it, served over HTTP, in clean Debian 12 and
 # 13 roots: the guide's steps, then apt installs the package, whose encoder must work (and on
 # Debian 13 it is the build that announces, and the real window works); an index changed
