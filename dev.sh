@@ -32,14 +32,14 @@ case ${1:-} in
 esac
 # The release check validates the SBOM with the CycloneDX library from npm.
 [ "${1:-}" != test ] || command -v npm >/dev/null || packages+=(npm)
-if command -v dpkg-query >/dev/null; then platform/install-missing.sh "${packages[@]}"; fi
+if command -v dpkg-query >/dev/null; then toolchains/install-missing.sh "${packages[@]}"; fi
 
 configure_and_build() { # DIR [cmake options]
     [ -f "$1/CMakeCache.txt" ] || cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}"
     cmake --build "$1" --parallel "$(nproc)"
 }
 
-[ "$1" != release ] || exec platform/release.sh "$2"
+[ "$1" != release ] || exec packaging/release.sh "$2"
 configure_and_build "$build"
 [ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
 ctest --test-dir "$build" --output-on-failure --no-tests=error -E '^release$'
@@ -51,13 +51,13 @@ echo "== Linux leg passed in $SECONDS s"
 if [ "$1" = test ]; then
     sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
     SECONDS=0
-    $sudo platform/trixie.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
+    $sudo toolchains/debian-root.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
     echo "== Qt 6.8 leg passed in $SECONDS s"
     SECONDS=0
-    $sudo platform/trixie.sh platform/windows.sh build-windows
+    $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
     SECONDS=0
-    $sudo env DEBIAN_SUITE=bookworm DEBIAN_ROOT=bookworm-arm64 platform/trixie.sh platform/deb.sh arm64 build-arm64
+    $sudo env DEBIAN_SUITE=bookworm DEBIAN_ROOT=bookworm-arm64 toolchains/debian-root.sh packaging/deb.sh arm64 build-arm64
     echo "== arm64 leg passed in $SECONDS s"
     SECONDS=0
     cmake -S . -B "$build" -DRELEASE_TEST=ON >/dev/null

@@ -39,7 +39,8 @@ done
 signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password"
          OPENPGP_KEY="$tmp/key/release.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password")
 signed=$tmp/one/signed
-release one signed "${signing[@]}"; release other/clone signed "${signing[@]}"
+release one signed "${signing[@]}" & one=$!  # side by side: the two cores are not both busy in either
+release other/clone signed "${signing[@]}"; wait $one
 diff -r "$signed" "$tmp/other/clone/signed" || fail "two signed releases differ"
 (mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$signed"/*.zip)
 for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$signed"/*.msi; do
@@ -47,7 +48,7 @@ for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$signed"/*.m
 done
 # What anyone can do to check a signed release against its commit; this unsigned
 # build from the other clone also shows the unsigned files the same.
-"$src/platform/signatures.sh" "$signed" "$tmp/signatures"
+"$src/packaging/signatures.sh" "$signed" "$tmp/signatures"
 release other/clone transplanted SIGNATURES_FROM="$tmp/signatures"
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
 # SHA256SUMS's OpenPGP signature, as the guide checks it (gpgv; sqv on Debian 13, below).
@@ -119,19 +120,19 @@ CHECK
 # arm64 package, whose encoder must work under qemu.
 mkdir "$tmp/served" && for copy in good changed other; do cp -r "$signed" "$tmp/served/$copy"; done
 OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" \
-    SOURCE_DATE_EPOCH="$(date +%s)" "$src/platform/openpgp.sh" "$tmp/served/other" >/dev/null
+    SOURCE_DATE_EPOCH="$(date +%s)" "$src/packaging/openpgp.sh" "$tmp/served/other" >/dev/null
 find "$tmp/served/changed/debian/dists" -path '*/binary-amd64/*' -type f -exec sh -c 'echo >>"$1"' sh {} \;
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server --bind 127.0.0.1 --directory "$tmp/served" "$port" >/dev/null 2>&1 &
 server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
 guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Installing with apt/ } on && block' \
     "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
-for suite in bookworm trixie; do
-    [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/platform/trixie.sh" \
+for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and dpkg
+    [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
         bash -c 'apt-get update -qq && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
                  echo force-unsafe-io >/etc/dpkg/dpkg.cfg.d/unsafe-io' bash $suite # a test root: speed over safety
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
-    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/platform/trixie.sh" bash -c "set -e; cd /root; export DEBIAN_FRONTEND=noninteractive
+    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" bash -c "set -e; cd /root; export DEBIAN_FRONTEND=noninteractive
         $guide
         refused() { mkdir -p /tmp/\$1/lists/partial && sed \"s|/good/|/\$1/|\" /etc/apt/sources.list.d/*.sources >/tmp/\$1/x.sources
             apt-get update -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/tmp/\$1 -o Dir::State::Lists=/tmp/\$1/lists 2>&1 | grep -q \"\$2\"; }
@@ -142,8 +143,9 @@ for suite in bookworm trixie; do
             sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
         arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
         mkdir -p /tmp/arm64/partial && cd /tmp && apt-get \"\${arm64[@]}\" update -qq && apt-get \"\${arm64[@]}\" download -qq proxy-password
-        mv proxy-password_*_arm64.deb /src/arm64.deb" || fail "the repository in a clean $suite root"
-    $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/platform/trixie.sh" bash -c "rm -rf /tmp/a && dpkg-deb -x arm64.deb /tmp/a && [ \
+        mv proxy-password_*_arm64.deb /src/arm64-$suite.deb" || fail "the repository in a clean $suite root"
+    $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/toolchains/debian-root.sh" bash -c "rm -rf /tmp/a && dpkg-deb -x arm64-$suite.deb /tmp/a && [ \
         \"\$(echo abc | QEMU_LD_PREFIX=/usr/aarch64-linux-gnu qemu-aarch64-static /tmp/a/usr/bin/proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]" \
         || fail "the arm64 package of $suite"
-done
+) & done
+wait -n; wait -n

@@ -37,7 +37,7 @@ for exe in "$folder"/proxy-password*.exe; do # subsystem 3: console
 done
 
 msi=$(echo "$build"/proxy-password-*-win64.msi)
-"$(dirname "$0")/../platform/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
+"$(dirname "$0")/../packaging/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
 installed=$WINEPREFIX/drive_c/Tools/PP
 # The install folder locked to administrators: wine ignores the lock, so the package's rows are checked.
 msiinfo export "$msi" MsiLockPermissionsEx | grep -F $'InstallDir\tINSTALLDIR\tCreateFolder\tD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\t' \

@@ -7,7 +7,7 @@
 # indexes by hash too (Acquire-By-Hash), and no Valid-Until, since nothing
 # signs it again later. Each .deb goes into the suite its version names
 # (~deb12u1: bookworm, ~deb13u1: trixie). Dated SOURCE_DATE_EPOCH; signed by
-# openpgp.sh. Usage: platform/repository.sh DIR DEB...
+# openpgp.sh. Usage: packaging/repository.sh DIR DEB...
 set -euo pipefail
 out=$(realpath -m "$1")
 shift

@@ -9,7 +9,7 @@
 # them and in the repository. Signed
 # at SOURCE_DATE_EPOCH's time: an Ed25519 or RSA signature of the same bytes
 # at the same time is the same, so the release stays reproducible.
-# Usage: platform/openpgp.sh RELEASE_DIR
+# Usage: packaging/openpgp.sh RELEASE_DIR
 set -euo pipefail
 out=$(realpath "$1")
 GNUPGHOME=$(mktemp -d)

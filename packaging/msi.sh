@@ -8,7 +8,7 @@
 # writes the current time) and the product and package codes are derived from
 # the version and the inputs (wixl's package code is random). Signed, like the
 # programs, when asked (sign.sh).
-# Run inside the trixie root. Usage: platform/msi.sh FOLDER OUTPUT.msi VERSION ICON
+# Run inside the trixie root. Usage: packaging/msi.sh FOLDER OUTPUT.msi VERSION ICON
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 folder=$(realpath "$1") out=$(realpath -m "$2") version=$3 icon=$(realpath "$4")

@@ -7,7 +7,7 @@
 # DEBIAN_SUITE=bookworm, a Debian 12 root; with DEBIAN_ROOT=NAME, a root of
 # that name in the cache (one that takes arm64 packages, deb.sh), or a root
 # already made at an absolute path (a copy, for a test).
-# Usage (as root): platform/trixie.sh COMMAND [ARGS...]
+# Usage (as root): toolchains/debian-root.sh COMMAND [ARGS...]
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
@@ -22,7 +22,7 @@ if [ ! -e "$root/.ready" ]; then
     }
     rm -rf "$root.new"
     mkdir -p "$cache"
-    echo "trixie.sh: making a Debian $suite root in $root (about 30 s)"
+    echo "debian-root.sh: making a Debian $suite root in $root (about 30 s)"
     debootstrap --variant=minbase "$suite" "$root.new" http://deb.debian.org/debian >"$cache/debootstrap.log"
     # Sources too: the Windows toolkit is built from Debian's qt6-base source.
     printf 'deb http://deb.debian.org/debian %s main\ndeb-src http://deb.debian.org/debian %s main\n' "$suite" "$suite" \

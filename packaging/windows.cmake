@@ -52,7 +52,7 @@ if(MINGW) # the compiler's runtime; MSVC's comes with Windows or its redistribut
         install(FILES ${path} DESTINATION .)
     endforeach()
 endif()
-# The toolkit's licences and where its source is (written by platform/qt-windows.sh),
+# The toolkit's licences and where its source is (written by toolchains/qt-windows.sh),
 # and the compiler runtime's (GCC's runtime exception, winpthreads' notice) from Debian.
 if(EXISTS ${QT6_INSTALL_PREFIX}/share/licenses)
     install(DIRECTORY ${QT6_INSTALL_PREFIX}/share/licenses/ DESTINATION licenses/Qt)

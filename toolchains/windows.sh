@@ -4,7 +4,7 @@
 # The Windows leg: cross-builds the programs, their tests and their packages
 # against the toolkit that qt-windows.sh builds, and runs the tests under wine;
 # with "package", builds only the programs and the two packages (zip and MSI).
-# Run inside the trixie root: platform/trixie.sh platform/windows.sh [BUILD_DIR [package]]
+# Run inside the trixie root: toolchains/debian-root.sh toolchains/windows.sh [BUILD_DIR [package]]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}

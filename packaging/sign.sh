@@ -9,7 +9,7 @@
 # timestamp from that server (which no build here can reach; each differs).
 # With SIGNATURES_FROM instead (a folder of FILE.sig, see signatures.sh), it
 # attaches those signatures, which anyone can do to check a signed release.
-# Without either it does nothing. Usage: platform/sign.sh FILE...
+# Without either it does nothing. Usage: packaging/sign.sh FILE...
 set -euo pipefail
 for file; do
     if [ -n "${SIGNATURES_FROM:-}" ]; then

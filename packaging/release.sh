@@ -3,18 +3,18 @@
 # SPDX-License-Identifier: MIT
 # Makes the release files of this commit in DIR: a .deb per Debian release
 # and architecture (Debian 12 amd64 on this system, the others in Debian roots
-# of their own: platform/deb.sh), the Windows zip and installer (MSI), their
-# SBOM (platform/sbom.py), SHA256SUMS over them, the apt repository of the
-# .debs in DIR/debian (platform/repository.sh) and the MSI's winget manifests in
-# DIR/winget (platform/winget.py). Builds of the same commit from
+# of their own: packaging/deb.sh), the Windows zip and installer (MSI), their
+# SBOM (packaging/sbom.py), SHA256SUMS over them, the apt repository of the
+# .debs in DIR/debian (packaging/repository.sh) and the MSI's winget manifests in
+# DIR/winget (packaging/winget.py). Builds of the same commit from
 # the same Debian packages give the same bytes: the dates are the commit's.
 # With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and key) and
 # SIGN_PASSWORD_FILE (a file holding its password), every Windows program,
-# DLL and the MSI are signed (platform/sign.sh), just as reproducibly; with
-# SIGNATURES_FROM (from platform/signatures.sh), they get a published
+# DLL and the MSI are signed (packaging/sign.sh), just as reproducibly; with
+# SIGNATURES_FROM (from packaging/signatures.sh), they get a published
 # release's signatures instead. With OPENPGP_KEY (and OPENPGP_PASSWORD_FILE),
-# SHA256SUMS and the repository are signed with OpenPGP (platform/openpgp.sh).
-# Usage (via ./dev.sh release DIR): platform/release.sh DIR
+# SHA256SUMS and the repository are signed with OpenPGP (packaging/openpgp.sh).
+# Usage (via ./dev.sh release DIR): packaging/release.sh DIR
 set -euo pipefail
 out=$(realpath -m "$1")
 signing=()
@@ -27,12 +27,12 @@ SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-rm -rf build-release build-release-windows
-debs=("$(platform/deb.sh amd64 build-release/bookworm-amd64 | tail -n1)")
+# Builds kept from an earlier release of this clone are brought up to date.
+debs=("$(packaging/deb.sh amd64 build-release/bookworm-amd64 | tail -n1)")
 for build in bookworm/bookworm-arm64/arm64 trixie/trixie/amd64 trixie/trixie-arm64/arm64; do
     IFS=/ read -r suite root arch <<<"$build"
-    debs+=("$($sudo env DEBIAN_SUITE="$suite" DEBIAN_ROOT="$root" platform/trixie.sh \
-        env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" platform/deb.sh "$arch" "build-release/$suite-$arch" | tail -n1)")
+    debs+=("$($sudo env DEBIAN_SUITE="$suite" DEBIAN_ROOT="$root" toolchains/debian-root.sh \
+        env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" packaging/deb.sh "$arch" "build-release/$suite-$arch" | tail -n1)")
 done
 # The Debian 13 root sees only this tree and the cache: the key and its
 # password stay in the build folder, readable by root alone, for the build.
@@ -46,22 +46,22 @@ if [ ${#signing[@]} -gt 0 ]; then
 elif [ -n "${signatures:-}" ]; then
     cp -r "$signatures" "$keys/signatures" && sign=(SIGNATURES_FROM="/src/$keys/signatures")
 fi
-$sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "${sign[@]}" \
-    platform/windows.sh build-release-windows package >/dev/null
+$sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "${sign[@]}" \
+    toolchains/windows.sh build-release-windows package >/dev/null
 
 version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
 windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release-windows/proxy-password-"$version"-win64.msi)
 sbom=build-release-windows/proxy-password-"$version".cdx.json
-$sudo platform/trixie.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
-    'python3 "$1" "$2" "$3" "$4" "$5" "$(platform/qt-windows.sh | tail -n1)" "${@:6}"' \
-    bash platform/sbom.py "$sbom" "$version" "${windows[@]}" "${debs[@]}"
-$sudo platform/trixie.sh python3 platform/winget.py build-release-windows/winget "${windows[1]}"
+$sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
+    'python3 "$1" "$2" "$3" "$4" "$5" "$(toolchains/qt-windows.sh | tail -n1)" "${@:6}"' \
+    bash packaging/sbom.py "$sbom" "$version" "${windows[@]}" "${debs[@]}"
+$sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
 cp "${debs[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
-platform/repository.sh "$out/debian" "${debs[@]}"
+packaging/repository.sh "$out/debian" "${debs[@]}"
 (cd "$out" && sha256sum -- *.deb *.zip *.msi *.cdx.json >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then
-    platform/openpgp.sh "$out"
+    packaging/openpgp.sh "$out"
 else
     echo "release.sh: no OPENPGP_KEY: SHA256SUMS and the apt repository are not signed" >&2
 fi

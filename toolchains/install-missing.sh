@@ -2,7 +2,7 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # Installs whichever of the named Debian packages are missing (apt, as root or
-# through sudo). Usage: platform/install-missing.sh PACKAGE...
+# through sudo). Usage: toolchains/install-missing.sh PACKAGE...
 set -euo pipefail
 missing=()
 for p in "$@"; do

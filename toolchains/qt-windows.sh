@@ -3,10 +3,10 @@
 # SPDX-License-Identifier: MIT
 # Cross-builds the toolkit (qtbase from Debian's source package) for 64-bit
 # Windows with mingw-w64, using Debian 13's own Qt of the same version as host
-# tools. Run inside the trixie root (platform/trixie.sh). The result is a
+# tools. Run inside the trixie root (toolchains/debian-root.sh). The result is a
 # prefix in the cache, keyed on the source version and the options, reused
 # when present. Prints the prefix on its last line.
-# Usage: platform/qt-windows.sh
+# Usage: toolchains/qt-windows.sh
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 version=6.8.2+dfsg-9+deb13u2 # Debian 13's qt6-base, the same as the host tools

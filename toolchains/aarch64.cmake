@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # Cross-building for 64-bit ARM (arm64) on Debian with its crossbuild-essential-arm64
-# and multiarch arm64 packages; used by arm64.sh.
+# and multiarch arm64 packages; used by packaging/deb.sh.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
