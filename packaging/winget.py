@@ -7,8 +7,8 @@
 # The product and upgrade codes and the version are read from the MSI itself
 # (msitools), and the SHA-256 is the MSI's: values made by hand are where most
 # submissions go wrong. The same MSI gives the same bytes.
-# Usage: winget.py OUT_DIR MSI
-import hashlib, os, subprocess, sys
+# Usage: winget.py OUT_DIR MSI (OUT_DIR is made anew)
+import hashlib, os, shutil, subprocess, sys
 
 out, msi = sys.argv[1:]
 identifier, schema = "ProxyPassword.ProxyPassword", "https://aka.ms/winget-manifest.{}.1.12.0.schema.json"
@@ -62,7 +62,8 @@ def lines(fields, indent=""):
 
 
 folder = os.path.join(out, "manifests", identifier[0].lower(), *identifier.split("."), version)
-os.makedirs(folder, exist_ok=True)
+shutil.rmtree(out, ignore_errors=True)  # no manifests of an earlier version
+os.makedirs(folder)
 for kind, fields in manifests.items():
     suffix = {"version": "", "installer": ".installer", "defaultLocale": ".locale.en-US"}[kind]
     with open(os.path.join(folder, f"{identifier}{suffix}.yaml"), "w", newline="\n") as f:
