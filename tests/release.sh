@@ -137,10 +137,11 @@ for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and 
         refused() { mkdir -p /tmp/\$1/lists/partial && sed \"s|/good/|/\$1/|\" /etc/apt/sources.list.d/*.sources >/tmp/\$1/x.sources
             apt-get update -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/tmp/\$1 -o Dir::State::Lists=/tmp/\$1/lists 2>&1 | grep -q \"\$2\"; }
         refused changed 'unexpected size' && refused other 'is not signed'
-        apt-get update -qq && apt-get install -y -qq proxy-password >/dev/null
+        apt-get update -qq && apt-get install -y -qq --no-install-recommends proxy-password >/dev/null
         [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]
-        [ $suite = bookworm ] || { grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password && apt-get install -y -qq sway wtype wl-clipboard >/dev/null
-            sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
+        [ $suite = bookworm ] || { grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password \
+            && sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && apt-get install -y -qq --no-install-recommends sway wtype wl-clipboard \
+            >/dev/null && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
         arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
         mkdir -p /tmp/arm64/partial && cd /tmp && apt-get \"\${arm64[@]}\" update -qq && apt-get \"\${arm64[@]}\" download -qq proxy-password
         mv proxy-password_*_arm64.deb /src/arm64-$suite.deb" || fail "the repository in a clean $suite root"
