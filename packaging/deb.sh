@@ -13,7 +13,6 @@ arch=$1 build=${2:-build-$1}
 
 run=() cross=() packages=(cmake g++ qt6-base-dev dpkg-dev file)
 if [ "$arch" = arm64 ]; then
-    dpkg --print-foreign-architectures | grep -qx arm64 || { dpkg --add-architecture arm64 && apt-get update -qq; }
     packages=(cmake crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-base-dev-tools qemu-user-static dpkg-dev file)
     run=(env QEMU_LD_PREFIX=/usr/aarch64-linux-gnu qemu-aarch64-static)
     cross=(-DCMAKE_TOOLCHAIN_FILE="$here/../toolchains/aarch64.cmake" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)

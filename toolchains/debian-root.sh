@@ -15,15 +15,16 @@ suite=${DEBIAN_SUITE:-trixie}
 root=${DEBIAN_ROOT:-$suite}
 [[ $root = /* ]] || root=$cache/$root
 
+# One maker at a time: runs side by side (the release check's) share the roots.
+mkdir -p "$cache" "$(dirname "$root")" && exec 9>"$root.lock" && flock 9
 if [ ! -e "$root/.ready" ]; then
     command -v debootstrap >/dev/null || {
         apt-get update -qq
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
     }
     rm -rf "$root.new"
-    mkdir -p "$cache"
     echo "debian-root.sh: making a Debian $suite root in $root (about 30 s)"
-    debootstrap --variant=minbase "$suite" "$root.new" http://deb.debian.org/debian >"$cache/debootstrap.log"
+    debootstrap --variant=minbase "$suite" "$root.new" http://deb.debian.org/debian >"$root.debootstrap.log"
     # Sources too: the Windows toolkit is built from Debian's qt6-base source.
     printf 'deb http://deb.debian.org/debian %s main\ndeb-src http://deb.debian.org/debian %s main\n' "$suite" "$suite" \
         >"$root.new/etc/apt/sources.list"
@@ -31,6 +32,7 @@ if [ ! -e "$root/.ready" ]; then
     touch "$root.new/.ready"
     mv "$root.new" "$root"
 fi
+exec 9>&-
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 # A private mount namespace: the mounts vanish with this process, even when it

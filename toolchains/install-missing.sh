@@ -2,8 +2,11 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # Installs whichever of the named Debian packages are missing (apt, as root or
-# through sudo). Usage: toolchains/install-missing.sh PACKAGE...
+# through sudo); PACKAGE:ARCH adds that architecture first.
+# Usage: toolchains/install-missing.sh PACKAGE...
 set -euo pipefail
+# One at a time, so that runs side by side in one system do not both install.
+exec 9>"${TMPDIR:-/tmp}/proxy-password-install.lock" && flock 9
 missing=()
 for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -12,5 +15,8 @@ done
 command -v apt-get >/dev/null || { echo "please install: ${missing[*]}" >&2; exit 1; }
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 echo "installing: ${missing[*]}"
+for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\(.*\)/\1/p' | sort -u); do # PACKAGE:ARCH
+    dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch"
+done
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
