@@ -30,7 +30,7 @@ if [ ! -e "$root/.ready" ]; then
         >"$root.new/etc/apt/sources.list"
     mkdir -p "$root.new/src" "$root.new/cache"
     touch "$root.new/.ready"
-    mv "$root.new" "$root"
+    mv -T "$root.new" "$root" # fails, rather than nests, over a half-made root
 fi
 exec 9>&-
 cp /etc/resolv.conf "$root/etc/resolv.conf"
