@@ -2,15 +2,21 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # The release command, run in two clones of the last commit at different paths
-# and times, signed with a certificate made for the test, gives the same files;
-# every program, DLL and the MSI carries a signature that verifies; a release
-# made with the signatures taken from the signed one is that one, byte for
-# byte. The SBOM is valid CycloneDX 1.6 and lists every release file and every
-# file inside each with its checksum. The .deb passes Debian's own checks
-# (lintian, hardening-check on both programs, man on the manual pages, the
-# desktop entry and metainfo validators), and installs with apt on Debian 13
-# and works there (the real window on Wayland, the encoder). This needs root
-# (or sudo) and the Debian 13 root.
+# and times, signed with a certificate and an OpenPGP key made for the test,
+# gives the same files, signatures and apt repository included; every
+# program, DLL and the MSI carries a signature that verifies; a release made
+# with the signatures taken from the signed one is that one, byte for byte;
+# SHA256SUMS's OpenPGP signature verifies, and not for a changed SHA256SUMS.
+# A .deb passes Debian's own checks (lintian, hardening-check on both programs,
+# man on the manual pages, the desktop entry and metainfo validators). The
+# SBOM is valid CycloneDX 1.6 and lists every release file and every file
+# inside each with its checksum; the winget manifests hold the MSI's own
+# values. The apt repository, served over HTTP to clean Debian 12 and 13
+# roots and set up as the administrators' guide says, installs a package
+# that works (on Debian 13 the build that announces, and the real window on
+# Wayland), refuses a changed index and another key's signature, and gives
+# an arm64 client the arm64 package, which works under qemu. Needs root (or
+# sudo) and the Debian roots.
 # Usage: release.sh SOURCE_DIR APP_ID
 set -euo pipefail
 src=$1 app_id=$2
@@ -46,8 +52,8 @@ diff -r "$signed" "$tmp/other/clone/signed" || fail "two signed releases differ"
 for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$signed"/*.msi; do
     osslsigncode verify -CAfile "$tmp/key/cert.pem" -in "$file" >/dev/null || fail "$file"
 done
-# What anyone can do to check a signed release against its commit; this unsigned
-# build from the other clone also shows the unsigned files the same.
+# What anyone can do to check a signed release against its commit; this build,
+# on the other clone's kept build folders, also shows the unsigned files the same.
 "$src/packaging/signatures.sh" "$signed" "$tmp/signatures"
 release other/clone transplanted SIGNATURES_FROM="$tmp/signatures"
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
