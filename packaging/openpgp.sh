@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# Signs a release with its OpenPGP key (OPENPGP_KEY: the secret key as gpg or
-# sq exports it; OPENPGP_PASSWORD_FILE: a file holding its passphrase, if it
-# has one): SHA256SUMS (SHA256SUMS.asc, detached) and the apt repository's
-# suites (InRelease, and Release.gpg for older clients); and publishes the
-# public key, binary (the keyring apt's Signed-By takes) and armored, beside
-# them and in the repository. Signed
-# at SOURCE_DATE_EPOCH's time: an Ed25519 or RSA signature of the same bytes
-# at the same time is the same, so the release stays reproducible.
+# Signs a release with its OpenPGP key (OPENPGP_KEY: the secret key as gpg
+# exports it; OPENPGP_PASSWORD_FILE: a file holding its passphrase, if it has
+# one): SHA256SUMS (SHA256SUMS.asc, detached) and the apt repository's suites
+# (InRelease, and Release.gpg for older clients); and publishes the public
+# key, binary (the keyring apt's Signed-By takes) and armored, beside them and
+# in the repository. Signed at SOURCE_DATE_EPOCH's time: an Ed25519 or RSA
+# signature of the same bytes at the same time is the same, so the release
+# stays reproducible.
 # Usage: packaging/openpgp.sh RELEASE_DIR
 set -euo pipefail
 out=$(realpath "$1")
