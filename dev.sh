@@ -6,7 +6,7 @@
 #   ./dev.sh test                   every test on every platform (what CI runs):
 #                                   Linux with this system's Qt, Linux with
 #                                   Qt 6.8 (Debian 13), 64-bit Windows with
-#                                   Qt 6.8 under wine, and an arm64 cross build
+#                                   Qt 6.8 under wine, and arm64 cross builds
 #   ./dev.sh test-linux             only the first of those, quicker
 #   ./dev.sh release DIR            the release files, their SHA256SUMS and the apt
 #                                   repository in DIR (signed with SIGN_PKCS12 and
@@ -40,6 +40,20 @@ configure_and_build() { # DIR [cmake options]
 }
 
 [ "$1" != release ] || exec packaging/release.sh "$2"
+if [ "$1" = test ]; then
+    sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
+    # With no cache, the Windows toolkit's build is most of the run, and making
+    # the roots is mostly waiting for downloads: both start now, beside the
+    # Linux legs, each in a process group of its own, stopped if this run ends.
+    [ -z "$sudo" ] || sudo -v # asks for the password here, not in the background
+    mkdir -p "$build" && set -m
+    { $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows toolkit
+      echo "== Windows toolkit ready after $SECONDS s"; } </dev/null >"$build/toolkit.log" 2>&1 & toolkit=$!
+    { for suite in bookworm trixie; do # the .deb's cross build and its encoder under qemu, in each release's arm64 root
+          $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 toolchains/debian-root.sh packaging/deb.sh arm64 build-arm64-$suite
+      done; echo "== arm64 leg passed in $SECONDS s"; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
+    set +m && trap '$sudo kill -- -$toolkit -$arm64 2>/dev/null || true' EXIT
+fi
 configure_and_build "$build"
 [ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
 ctest --test-dir "$build" --output-on-failure --no-tests=error -E '^release$'
@@ -49,16 +63,16 @@ ctest --test-dir "$build-sanitize" --output-on-failure --no-tests=error
 echo "== Linux leg passed in $SECONDS s"
 
 if [ "$1" = test ]; then
-    sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
     SECONDS=0
     $sudo toolchains/debian-root.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
     echo "== Qt 6.8 leg passed in $SECONDS s"
+    for job in arm64 toolkit; do
+        wait "${!job}" || { cat "$build/$job.log"; echo "FAIL: the $job job" >&2; exit 1; }
+        grep -h -e '^==' -e 'built in' "$build/$job.log"
+    done
     SECONDS=0
     $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
-    SECONDS=0
-    $sudo env DEBIAN_SUITE=bookworm DEBIAN_ROOT=bookworm-arm64 toolchains/debian-root.sh packaging/deb.sh arm64 build-arm64
-    echo "== arm64 leg passed in $SECONDS s"
     SECONDS=0
     cmake -S . -B "$build" -DRELEASE_TEST=ON >/dev/null
     ctest --test-dir "$build" --output-on-failure --no-tests=error -R '^release$'

@@ -44,6 +44,11 @@ for name in release other; do
 done
 signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password"
          OPENPGP_KEY="$tmp/key/release.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password")
+clean=() && for suite in bookworm trixie; do # the clean roots for the apt repository (below), made beside the releases
+    [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
+        bash -c 'apt-get update -qq && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
+                 echo force-unsafe-io >/etc/dpkg/dpkg.cfg.d/unsafe-io' bash $suite >/dev/null & clean+=($!) # a test root: speed over safety
+done
 signed=$tmp/one/signed
 release one signed "${signing[@]}" & one=$!  # side by side: the two cores are not both busy in either
 release other/clone signed "${signing[@]}"; wait $one
@@ -131,12 +136,10 @@ find "$tmp/served/changed/debian/dists" -path '*/binary-amd64/*' -type f -exec s
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server --bind 127.0.0.1 --directory "$tmp/served" "$port" >/dev/null 2>&1 &
 server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
+for pid in "${clean[@]}"; do wait "$pid" || fail "a clean root"; done
 guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Installing with apt/ } on && block' \
     "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
 for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and dpkg
-    [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
-        bash -c 'apt-get update -qq && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
-                 echo force-unsafe-io >/etc/dpkg/dpkg.cfg.d/unsafe-io' bash $suite # a test root: speed over safety
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
     $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" bash -c "set -e; cd /root; export DEBIAN_FRONTEND=noninteractive
         $guide

@@ -43,6 +43,7 @@ options=(
 )
 key=$(printf '%s\n' "$version" "${options[@]}" | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-mingw64-$key
+mkdir -p "$cache" && exec 9>"$cache/lock" && flock 9 # one build at a time: the test runs start it early
 if [ -e "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 
 "$here/install-missing.sh" dpkg-dev ca-certificates cmake ninja-build \
