@@ -47,11 +47,13 @@ if [ "$1" = test ]; then
     # Linux legs, each in a process group of its own, stopped if this run ends.
     [ -z "$sudo" ] || sudo -v # asks for the password here, not in the background
     mkdir -p "$build" && set -m
-    { $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows toolkit
+    { $sudo toolchains/debian-root.sh toolchains/qt-windows.sh
       echo "== Windows toolkit ready after $SECONDS s"; } </dev/null >"$build/toolkit.log" 2>&1 & toolkit=$!
     { for suite in bookworm trixie; do # the .deb's cross build and its encoder under qemu, in each release's arm64 root
           $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 toolchains/debian-root.sh packaging/deb.sh arm64 build-arm64-$suite
-      done; echo "== arm64 leg passed in $SECONDS s"; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
+      done; echo "== arm64 leg passed in $SECONDS s"
+      # The Windows leg's packages (wine), while the toolkit builds.
+      $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows toolkit; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
     set +m && trap '$sudo kill -- -$toolkit -$arm64 2>/dev/null || true' EXIT
 fi
 configure_and_build "$build"

@@ -41,7 +41,8 @@ options=(
     -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=/" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=/"
     -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp
 )
-key=$(printf '%s\n' "$version" "${options[@]}" | sha256sum | cut -c1-12)
+options+=(-DCMAKE_PROJECT_QtBase_INCLUDE="$here/qt-windows-harfbuzz.cmake") # HarfBuzz as a unity build
+key=$( (printf '%s\n' "$version" "${options[@]}"; cat "$here/qt-windows-harfbuzz.cmake") | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-mingw64-$key
 mkdir -p "$cache" && exec 9>"$cache/lock" && flock 9 # one build at a time: the test runs start it early
 if [ -e "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
