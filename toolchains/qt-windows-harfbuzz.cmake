@@ -9,6 +9,9 @@ function(proxy_password_unity_harfbuzz)
     get_target_property(dir BundledHarfbuzz SOURCE_DIR)
     list(TRANSFORM sources PREPEND "${dir}/" REGEX "^[^/]")
     set_source_files_properties(${sources} DIRECTORY "${dir}" PROPERTIES SKIP_UNITY_BUILD_INCLUSION OFF)
+    # Joined, the subsetter's repacker code is emitted, which needs this file
+    # (HarfBuzz's own harfbuzz-subset.cc has it; Qt's list does not).
+    target_sources(BundledHarfbuzz PRIVATE "${dir}/src/graph/gsubgpos-context.cc")
     set_property(TARGET BundledHarfbuzz PROPERTY UNITY_BUILD ON)
 endfunction()
 # At the end of the top directory, when the target and its sources exist.
