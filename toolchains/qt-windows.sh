@@ -41,7 +41,9 @@ options=(
     -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=/" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=/"
     -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp
 )
-options+=(-DCMAKE_PROJECT_QtBase_INCLUDE="$here/qt-windows-harfbuzz.cmake") # HarfBuzz as a unity build
+# HarfBuzz as a unity build: 167 s of compiling becomes 56 s here, and
+# Qt6Gui.dll 0.57 MB larger (the subsetter, for PDF only, comes in with the rest).
+options+=(-DCMAKE_PROJECT_QtBase_INCLUDE="$here/qt-windows-harfbuzz.cmake")
 key=$( (printf '%s\n' "$version" "${options[@]}"; cat "$here/qt-windows-harfbuzz.cmake") | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-mingw64-$key
 mkdir -p "$cache" && exec 9>"$cache/lock" && flock 9 # one build at a time: the test runs start it early
