@@ -53,7 +53,7 @@ if [ "$1" = test ]; then
           $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 toolchains/debian-root.sh packaging/deb.sh arm64 build-arm64-$suite
       done; echo "== arm64 leg passed in $SECONDS s"
       # The Windows leg's packages (wine), while the toolkit builds.
-      $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows toolkit; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
+      $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
     set +m && trap '$sudo kill -- -$toolkit -$arm64 2>/dev/null || true' EXIT
 fi
 configure_and_build "$build"

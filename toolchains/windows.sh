@@ -4,16 +4,16 @@
 # The Windows leg: cross-builds the programs, their tests and their packages
 # against the toolkit that qt-windows.sh builds, and runs the tests under wine;
 # with "package", builds only the programs and the two packages (zip and MSI);
-# with "toolkit", only installs what the leg needs and builds the toolkit.
-# Run inside the trixie root: toolchains/debian-root.sh toolchains/windows.sh [BUILD_DIR [package|toolkit]]
+# with "deps", only installs the Debian packages the leg needs.
+# Run inside the trixie root: toolchains/debian-root.sh toolchains/windows.sh [BUILD_DIR [package|deps]]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
 
 "$here/install-missing.sh" cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     qt6-base-dev librsvg2-bin icoutils wixl msitools osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3 python3-xlib
+[ "${2:-}" != deps ] || exit 0
 qt=$("$here/qt-windows.sh" | tail -n1)
-[ "${2:-}" != toolkit ] || exit 0
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
