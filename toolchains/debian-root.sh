@@ -18,10 +18,7 @@ root=${DEBIAN_ROOT:-$suite}
 # One maker at a time: runs side by side (the release check's) share the roots.
 mkdir -p "$cache" "$(dirname "$root")" && exec 9>"$root.lock" && flock 9
 if [ ! -e "$root/.ready" ]; then
-    command -v debootstrap >/dev/null || {
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
-    }
+    command -v debootstrap >/dev/null || "$src/toolchains/install-missing.sh" debootstrap
     rm -rf "$root.new"
     echo "debian-root.sh: making a Debian $suite root in $root (about 30 s)"
     debootstrap --variant=minbase "$suite" "$root.new" http://deb.debian.org/debian >"$root.debootstrap.log"

@@ -2,7 +2,8 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # Installs whichever of the named Debian packages are missing (apt, as root or
-# through sudo); PACKAGE:ARCH adds that architecture first.
+# through sudo); PACKAGE:ARCH adds that architecture first. Waits while
+# another apt holds its locks (apt.sh).
 # Usage: toolchains/install-missing.sh PACKAGE...
 set -euo pipefail
 # One at a time, so that runs side by side in one system do not both install.
@@ -18,5 +19,6 @@ echo "installing: ${missing[*]}"
 for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\(.*\)/\1/p' | sort -u); do # PACKAGE:ARCH
     dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch"
 done
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+here=$(dirname "$0")
+$sudo "$here/apt.sh" update
+$sudo "$here/apt.sh" install -y --no-install-recommends "${missing[@]}"
