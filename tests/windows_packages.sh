@@ -4,10 +4,11 @@
 # The Windows packages under wine, in a fresh wine prefix with nothing else
 # installed: the zip is at most 10 MB (30 MB unpacked); both executables are
 # console-subsystem programs with ASLR (high entropy) and DEP and carry the
-# icon and version information. The MSI, installed silently into a folder of
-# the administrator's choice and on the system PATH, puts the zip's files
-# there, a Start-menu entry and one "Apps" entry, and locks that folder to
-# administrators (the package's row: wine applies none); the installed programs work
+# icon and version information. The MSI writes every GUID in upper case and,
+# installed silently into a folder of the administrator's choice and on the
+# system PATH, puts the zip's files there, a Start-menu entry and one "Apps"
+# entry, and locks that folder to administrators (the package's row: wine
+# applies none); the installed programs work
 # (the encoder, the real-window test); the same files packed as a higher
 # version, installed with no properties, upgrade it in that folder with the
 # PATH entry kept (still one entry); the lower version then refuses to
@@ -39,6 +40,10 @@ done
 msi=$(echo "$build"/proxy-password-*-win64.msi)
 "$(dirname "$0")/../packaging/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
 installed=$WINEPREFIX/drive_c/Tools/PP
+# Windows Installer wants upper-case GUIDs (wine takes either): the product, upgrade, component and package codes.
+lower=$( (for table in $(msiinfo tables "$msi"); do msiinfo export "$msi" "$table"; done; msiinfo suminfo "$msi") |
+         grep -oiE '[0-9a-f]{8}(-[0-9a-f]{4}){3}-[0-9a-f]{12}' | grep '[a-f]' || true)
+[ -z "$lower" ] || fail "GUIDs in lower case: $lower"
 # The install folder locked to administrators: wine ignores the lock, so the package's rows are checked.
 msiinfo export "$msi" MsiLockPermissionsEx | grep -F $'InstallDir\tINSTALLDIR\tCreateFolder\tD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\t' \
     >/dev/null && msiinfo export "$msi" CreateFolder | grep '^INSTALLDIR\s' >/dev/null || fail "the install folder not locked to administrators"
