@@ -80,20 +80,21 @@ for block in spdx.split("\nPackageName: ")[1:]:
     if field("PackageCopyrightText") != "NOASSERTION":
         entry["copyright"] = field("PackageCopyrightText")
     bundled.append(entry)
-qt_source = installed("qt6-base-dev")[0].split(":")[-1]  # the host tools' version is the source's (qt-windows.sh)
+qt_source = re.search(r"qt6-base version (\S+)", open(f"{qt}/share/licenses/SOURCE").read())[1]  # as built
+qt_version = qt_source.split("+")[0]
 patches = open(f"{qt}/sbom/debian-patches").read().split()
 runtime = [("gcc-mingw-w64-x86-64-posix-runtime", "GPL-3.0-or-later WITH GCC-exception-3.1",
             ["libstdc++-6.dll", "libgcc_s_seh-1.dll"]),
            ("mingw-w64-x86-64-dev", "MIT AND BSD-3-Clause", ["libwinpthread-1.dll"])]
 
 windows = [
-    {"type": "framework", "bom-ref": "qtbase", "group": "qt", "name": "qtbase", "version": "6.8.2",
+    {"type": "framework", "bom-ref": "qtbase", "group": "qt", "name": "qtbase", "version": qt_version,
      "description": "Qt Core, Gui, Widgets, the windows platform and modernwindowsstyle plugins: "
                     "Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms/qwindows.dll, styles/qmodernwindowsstyle.dll",
      "licenses": [{"expression": "LGPL-3.0-only"}],
      "purl": f"pkg:deb/debian/qt6-base@{purl_version(qt_source)}?arch=source&distro=debian-13",
-     "pedigree": {"ancestors": [{"type": "framework", "group": "qt", "name": "qtbase", "version": "6.8.2",
-                                 "purl": "pkg:generic/qt/qtbase@6.8.2"}],
+     "pedigree": {"ancestors": [{"type": "framework", "group": "qt", "name": "qtbase", "version": qt_version,
+                                 "purl": f"pkg:generic/qt/qtbase@{qt_version}"}],
                   "patches": [{"type": "unofficial", "diff": {"url": "https://sources.debian.org/src/qt6-base/"
                                                                      f"{qt_source}/debian/patches/{p}/"}}
                               for p in patches]},

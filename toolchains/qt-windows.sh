@@ -5,11 +5,14 @@
 # Windows with mingw-w64, using Debian 13's own Qt of the same version as host
 # tools. Run inside the trixie root (toolchains/debian-root.sh). The result is a
 # prefix in the cache, keyed on the source version and the options, reused
-# when present. Prints the prefix on its last line.
-# Usage: toolchains/qt-windows.sh
+# when present. Prints the prefix on its last line. The source is the pinned
+# version while Debian's archive has it; once a stable update replaces it
+# there, the version the archive has then, and it says so.
+# Usage: toolchains/qt-windows.sh [source-version] (that: only print the
+# version it would build; QT_WINDOWS_PINNED pins another, for a test)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-version=6.8.2+dfsg-9+deb13u2 # Debian 13's qt6-base, the same as the host tools
+pinned=${QT_WINDOWS_PINNED:-6.8.2+dfsg-9+deb13u2} # Debian 13's qt6-base, the same as the host tools
 cache=${QT_WINDOWS_CACHE:-/cache/qt-windows}
 
 # Only what the programs and their tests use; the rest would double the build
@@ -44,7 +47,17 @@ options=(
 # HarfBuzz as a unity build: 167 s of compiling becomes 56 s here, and
 # Qt6Gui.dll 0.57 MB larger (the subsetter, for PDF only, comes in with the rest).
 options+=(-DCMAKE_PROJECT_QtBase_INCLUDE="$here/qt-windows-harfbuzz.cmake")
-key=$( (printf '%s\n' "$version" "${options[@]}"; cat "$here/qt-windows-harfbuzz.cmake") | sha256sum | cut -c1-12)
+key() { (printf '%s\n' "$1" "${options[@]}"; cat "$here/qt-windows-harfbuzz.cmake") | sha256sum | cut -c1-12; }
+version=$pinned
+if [ ! -e "$cache/qt-$pinned-mingw64-$(key "$pinned")/.complete" ]; then
+    "$here/apt.sh" update # the archive as it is now
+    if ! apt-cache showsrc qt6-base | grep -qxF "Version: $pinned"; then
+        version=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n1)
+        echo "qt-windows.sh: qt6-base $pinned is no longer in Debian's archive; building $version, which it has now" >&2
+    fi
+fi
+[ "${1:-}" != source-version ] || { echo "$version"; exit 0; }
+key=$(key "$version")
 prefix=$cache/qt-$version-mingw64-$key
 mkdir -p "$cache" && exec 9>"$cache/lock" && flock 9 # one build at a time: the test runs start it early
 if [ -e "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
@@ -55,7 +68,7 @@ if [ -e "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 work=$cache/build-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work"
-(cd "$work" && apt-get source --download-only "qt6-base=$version" >/dev/null \
+(cd "$work" && "$here/apt.sh" source --download-only "qt6-base=$version" \
     && dpkg-source --no-check -x ./*.dsc source >/dev/null)
 
 started=$(date +%s)
@@ -73,7 +86,7 @@ cp "$work/source/LICENSES/"* "$prefix/share/licenses/" # Qt's, and those of the 
 # The Debian patches it was built with, for the SBOM.
 grep -v '^#' "$work/source/debian/patches/series" | sed '/^$/d' >"$prefix/sbom/debian-patches"
 cat >"$prefix/share/licenses/SOURCE" <<SOURCE
-Qt 6.8.2 (Core, Gui, Widgets), LGPL-3.0-only, built from Debian's source
+Qt ${version%%+*} (Core, Gui, Widgets), LGPL-3.0-only, built from Debian's source
 package qt6-base version $version (Qt's source with Debian's patches):
 "apt-get source qt6-base=$version" on Debian 13, or
 https://sources.debian.org/src/qt6-base/$version/
