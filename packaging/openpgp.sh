@@ -6,19 +6,31 @@
 # one): SHA256SUMS (SHA256SUMS.asc, detached) and the apt repository's suites
 # (InRelease, and Release.gpg for older clients); and publishes the public
 # key, binary (the keyring apt's Signed-By takes) and armored, beside them and
-# in the repository. Signed at SOURCE_DATE_EPOCH's time: an Ed25519 or RSA
-# signature of the same bytes at the same time is the same, so the release
-# stays reproducible.
-# Usage: packaging/openpgp.sh RELEASE_DIR
+# in the repository. Only the key of the fingerprint in release-key.fingerprint,
+# or in OPENPGP_FINGERPRINT, signs. Signed at SOURCE_DATE_EPOCH's time, or at
+# the key's own time if it is later (a signature older than its key is
+# invalid): an Ed25519 or RSA signature of the same bytes at the same time is
+# the same, so the release stays reproducible.
+# Usage: packaging/openpgp.sh RELEASE_DIR, or packaging/openpgp.sh --check to
+# check the key only.
 set -euo pipefail
-out=$(realpath "$1")
+expected=${OPENPGP_FINGERPRINT-$(sed '/^#/d; s/ //g' "$(dirname "$0")/release-key.fingerprint" | tr -d '\n')}
 GNUPGHOME=$(mktemp -d)
 export GNUPGHOME
 trap 'gpgconf --kill gpg-agent; rm -rf "$GNUPGHOME"' EXIT
 gpg --batch --quiet --import "${OPENPGP_KEY:?}" 2>/dev/null
 key=$(gpg --batch --with-colons --list-secret-keys | awk -F: '$1 == "fpr" { print $10; exit }')
+if [ "${expected^^}" != "$key" ]; then
+    echo "openpgp.sh: refusing to sign with $key: the release key is ${expected:-not set (none has been published; OPENPGP_FINGERPRINT=FINGERPRINT names one)}" >&2
+    exit 1
+fi
+[ "$1" != --check ] || exit 0
+out=$(realpath "$1")
+# The newest of the key's and its signatures' dates (a self-signature may be a second younger than the key).
+created=$(gpg --batch --export "$key" | gpg --batch --list-packets | grep -o 'created [0-9]*' | cut -d' ' -f2 | sort -n | tail -n1)
+time=$(( ${SOURCE_DATE_EPOCH:?} > created ? SOURCE_DATE_EPOCH : created ))
 sign() { # gpg's signing options, then its own
-    gpg --batch --yes --quiet --local-user "$key" --faked-system-time "${SOURCE_DATE_EPOCH:?}!" --digest-algo SHA512 \
+    gpg --batch --yes --quiet --local-user "$key" --faked-system-time "$time!" --digest-algo SHA512 \
         --pinentry-mode loopback ${OPENPGP_PASSWORD_FILE:+--passphrase-file "$OPENPGP_PASSWORD_FILE"} "$@" \
         2> >(grep -v "faked system time" >&2)
 }

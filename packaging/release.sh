@@ -5,7 +5,8 @@
 # and architecture (Debian 12 amd64 on this system, the others in Debian roots
 # of their own: packaging/deb.sh), the Windows zip and installer (MSI), their
 # SBOM (packaging/sbom.py), SHA256SUMS over them, the apt repository of the
-# .debs in DIR/debian (packaging/repository.sh) and the MSI's winget manifests in
+# .debs in DIR/debian (packaging/repository.sh; it keeps the packages of an
+# earlier release made into DIR) and the MSI's winget manifests in
 # DIR/winget (packaging/winget.py). Builds of the same commit from
 # the same Debian packages give the same bytes: the dates are the commit's.
 # With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and key) and
@@ -13,7 +14,9 @@
 # DLL and the MSI are signed (packaging/sign.sh), just as reproducibly; with
 # SIGNATURES_FROM (from packaging/signatures.sh), they get a published
 # release's signatures instead. With OPENPGP_KEY (and OPENPGP_PASSWORD_FILE),
-# SHA256SUMS and the repository are signed with OpenPGP (packaging/openpgp.sh).
+# SHA256SUMS and the repository are signed with OpenPGP (packaging/openpgp.sh),
+# if it is the release key (packaging/release-key.fingerprint, or the key that
+# OPENPGP_FINGERPRINT names): that is checked first.
 # Usage (via ./dev.sh release DIR): packaging/release.sh DIR
 set -euo pipefail
 out=$(realpath -m "$1")
@@ -23,6 +26,7 @@ signing=()
 [ -z "${OPENPGP_KEY:-}" ] || OPENPGP_KEY=$(realpath "$OPENPGP_KEY")
 [ -z "${OPENPGP_PASSWORD_FILE:-}" ] || OPENPGP_PASSWORD_FILE=$(realpath "$OPENPGP_PASSWORD_FILE")
 cd "$(dirname "$0")/.."
+[ -z "${OPENPGP_KEY:-}" ] || packaging/openpgp.sh --check
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -59,7 +63,8 @@ $sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-window
 mkdir -p "$out"
 cp "${debs[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
 packaging/repository.sh "$out/debian" "${debs[@]}"
-(cd "$out" && sha256sum -- *.deb *.zip *.msi *.cdx.json >SHA256SUMS)
+files=("${debs[@]}" "${windows[@]}" "$sbom") # this release's: DIR may hold an earlier one too
+(cd "$out" && sha256sum -- "${files[@]##*/}" >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then
     packaging/openpgp.sh "$out"
 else

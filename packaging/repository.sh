@@ -2,7 +2,9 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # Makes the apt repository of a release in DIR, a static tree (dists/, pool/)
-# that any web server can host, with Debian's apt-ftparchive: a suite per
+# that any web server can host, with Debian's apt-ftparchive. The packages of
+# earlier releases already in DIR's pool stay and are listed beside the new
+# ones, so that apt can install any of them by version. A suite per
 # Debian release, each with its main component for the architectures built,
 # indexes by hash too (Acquire-By-Hash), and no Valid-Until, since nothing
 # signs it again later. Each .deb goes into the suite its version names
@@ -14,11 +16,12 @@ shift
 declare -A suites=([12]=bookworm [13]=trixie)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-rm -rf "$out" && mkdir -p "$out/pool/main/p/proxy-password"
-for deb; do
+pool=$out/pool/main/p/proxy-password
+rm -rf "$out/dists" && mkdir -p "$pool" && cp "$@" "$pool/"
+for deb in "$pool"/*.deb; do
     version=$(dpkg-deb -f "$deb" Version) arch=$(dpkg-deb -f "$deb" Architecture)
     suite=${suites[$(sed -n 's/.*~deb\([0-9]*\)u[0-9]*$/\1/p' <<<"$version")]}
-    cp "$deb" "$out/pool/main/p/proxy-password/" && mkdir -p "$out/dists/$suite/main/binary-$arch"
+    mkdir -p "$out/dists/$suite/main/binary-$arch"
     echo "pool/main/p/proxy-password/$(basename "$deb")" >>"$tmp/${suite}_$arch"
 done
 { echo "Dir { ArchiveDir \"$out\"; CacheDir \"$tmp\"; FileListDir \"$tmp\"; };"

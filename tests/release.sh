@@ -30,23 +30,28 @@ release() { # CLONE OUT [VARIABLE=VALUE...]: the release command in a clone of t
 fail() { echo "FAIL: $*" >&2; exit 1; }
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
-# Signed with a certificate and an OpenPGP key (Ed25519, as Debian 13's apt takes) made now,
-# dated 2000, since they sign at the commit's time; another key signs what apt must refuse.
+# Signed with a certificate made now, dated 2000 since it signs at the commit's time, and an
+# OpenPGP key (Ed25519, as Debian 13's apt takes) made now, as a maintainer's first key is;
+# another key signs what apt must refuse, and the release command must refuse it.
 mkdir -m 700 "$tmp/key" && head -c 32 /dev/urandom | base64 >"$tmp/key/password"
 faketime 2000-01-01 openssl req -x509 -newkey rsa:3072 -nodes -days 36500 -subj "/CN=Proxy Password test" \
     -addext extendedKeyUsage=codeSigning -keyout "$tmp/key/key.pem" -out "$tmp/key/cert.pem" 2>/dev/null
 openssl pkcs12 -export -inkey "$tmp/key/key.pem" -in "$tmp/key/cert.pem" -passout "file:$tmp/key/password" \
     -out "$tmp/key/key.p12"
+declare -A fpr
 for name in release other; do
     gpg=(gpg --homedir "$tmp/key/$name" --batch --pinentry-mode loopback --passphrase-file "$tmp/key/password")
-    mkdir -m 700 "$tmp/key/$name" && "${gpg[@]}" --faked-system-time 20000101T000000! --quick-gen-key "$name" ed25519 sign never \
-        2>/dev/null && "${gpg[@]}" --export-secret-keys >"$tmp/key/$name.pgp" && gpgconf --homedir "$tmp/key/$name" --kill gpg-agent
+    mkdir -m 700 "$tmp/key/$name" && "${gpg[@]}" --quick-gen-key "$name" ed25519 sign never 2>/dev/null \
+        && "${gpg[@]}" --export-secret-keys >"$tmp/key/$name.pgp" && gpgconf --homedir "$tmp/key/$name" --kill gpg-agent
+    fpr[$name]=$("${gpg[@]}" --with-colons --list-keys | awk -F: '$1 == "fpr" { print $10; exit }')
 done
-signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password"
+signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[release]}"
          OPENPGP_KEY="$tmp/key/release.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password")
+! OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_FINGERPRINT="${fpr[release]}" "$src/packaging/openpgp.sh" --check 2>"$tmp/refused" \
+    && grep -q "${fpr[other]}.*${fpr[release]}" "$tmp/refused" || fail "signs with a key other than the release key"
 clean=() && for suite in bookworm trixie; do # the clean roots for the apt repository (below), made beside the releases
     [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
-        bash -c 'apt-get update -qq && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
+        bash -c 'toolchains/apt.sh update && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
                  echo force-unsafe-io >/etc/dpkg/dpkg.cfg.d/unsafe-io' bash $suite >/dev/null & clean+=($!) # a test root: speed over safety
 done
 signed=$tmp/one/signed
@@ -60,7 +65,14 @@ done
 # What anyone can do to check a signed release against its commit; this build,
 # on the other clone's kept build folders, also shows the unsigned files the same.
 "$src/packaging/signatures.sh" "$signed" "$tmp/signatures"
-release other/clone transplanted SIGNATURES_FROM="$tmp/signatures"
+# Made into a folder that holds an earlier release (its packages: these, as version 0.9.0), it
+# keeps that release's packages in its apt repository (tried below) and lists only its own files.
+earlier=$tmp/other/clone/transplanted/debian/pool/main/p/proxy-password && mkdir -p "$earlier"
+for deb in "$signed"/*_amd64.deb; do
+    rm -rf "$tmp/repack" && dpkg-deb -R "$deb" "$tmp/repack" && sed -i 's/^Version: [^~]*/Version: 0.9.0/' "$tmp/repack/DEBIAN/control"
+    dpkg-deb -b --root-owner-group "$tmp/repack" "$earlier" >/dev/null
+done
+release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" "${signing[@]:2}"
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
 # SHA256SUMS's OpenPGP signature, as the guide checks it (gpgv; sqv on Debian 13, below).
 keyring=$signed/proxy-password-archive-keyring.pgp && sed '1s/^./x/' "$signed/SHA256SUMS" >"$tmp/changed"
@@ -129,8 +141,9 @@ CHECK
 # Debian 13 it is the build that announces, and the real window works); an index changed
 # and the repository signed by another key must be refused; for an arm64 client apt takes the
 # arm64 package, whose encoder must work under qemu.
-mkdir "$tmp/served" && for copy in good changed other; do cp -r "$signed" "$tmp/served/$copy"; done
-OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" \
+mkdir "$tmp/served" && cp -r "$tmp/other/clone/transplanted" "$tmp/served/good"
+for copy in changed other; do cp -r "$signed" "$tmp/served/$copy"; done
+OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[other]}" \
     SOURCE_DATE_EPOCH="$(date +%s)" "$src/packaging/openpgp.sh" "$tmp/served/other" >/dev/null
 find "$tmp/served/changed/debian/dists" -path '*/binary-amd64/*' -type f -exec sh -c 'echo >>"$1"' sh {} \;
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
@@ -146,11 +159,20 @@ for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and 
         refused() { mkdir -p /tmp/\$1/lists/partial && sed \"s|/good/|/\$1/|\" /etc/apt/sources.list.d/*.sources >/tmp/\$1/x.sources
             apt-get update -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/tmp/\$1 -o Dir::State::Lists=/tmp/\$1/lists 2>&1 | grep -q \"\$2\"; }
         refused changed 'unexpected size' && refused other 'is not signed'
-        apt-get update -qq && apt-get install -y -qq --no-install-recommends proxy-password >/dev/null
+        hold_apt_locks() { # for half a minute, as another apt would; the installer must wait, then install
+            perl -MFcntl -e 'for my \$p (@ARGV) { open my \$f, \">>\", \$p or die; my \$l = pack(\"s s x4 q q i x4\", F_WRLCK, 0, 0, 0, 0);
+                fcntl(\$f, F_SETLK, \$l) or die; push @h, \$f } print \"held\\n\"; close STDOUT; sleep 30' /var/lib/dpkg/lock-frontend \
+                /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock >/tmp/held &
+            until [ -s /tmp/held ]; do sleep 0.1; done; }
+        apt-get update -qq && [ \"\$(apt list -a proxy-password 2>/dev/null | grep -c ^proxy-password/)\" = 2 ]
+        apt-get install -y -qq --no-install-recommends proxy-password=0.9.0~deb\$(. /etc/os-release && echo \$VERSION_ID)u1 >/dev/null
+        dpkg-query -W proxy-password | grep -q 0.9.0 && apt-get install -y -qq proxy-password >/dev/null
+        ! dpkg-query -W proxy-password | grep -q 0.9.0
         [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]
         [ $suite = bookworm ] || { grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password \
-            && sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && apt-get install -y -qq --no-install-recommends sway wtype wl-clipboard \
-            >/dev/null && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
+            && sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && hold_apt_locks && /src/toolchains/install-missing.sh sway wtype \
+            wl-clipboard >/dev/null 2>/tmp/waited && grep -q 'waiting for another apt' /tmp/waited \
+            && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
         arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
         mkdir -p /tmp/arm64/partial && cd /tmp && apt-get \"\${arm64[@]}\" update -qq && apt-get \"\${arm64[@]}\" download -qq proxy-password
         mv proxy-password_*_arm64.deb /src/arm64-$suite.deb" || fail "the repository in a clean $suite root"
