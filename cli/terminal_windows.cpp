@@ -54,6 +54,7 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
     bool ok;
     // The whole line is read even past the limit: what is left in the console
     // would reach the shell as a command.
+    SetLastError(ERROR_SUCCESS);
     while ((ok = ReadConsoleW(console, buffer.data(), DWORD(buffer.size()), &n, nullptr)) && n > 0) {
         const QString part = QString::fromWCharArray(buffer.data(), int(n));
         if (text.size() <= limit)
@@ -61,8 +62,13 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
         if (part.endsWith(u'\n'))
             break;
     }
+    // Ctrl+C or Ctrl+Break ends the read with nothing while the control handler
+    // ends the program on another thread: no empty password, and no message.
+    const bool interrupted = n == 0 && GetLastError() == ERROR_OPERATION_ABORTED;
     SetConsoleMode(console, savedMode);
     SetConsoleCtrlHandler(restoreConsole, FALSE);
+    if (interrupted)
+        ExitProcess(STATUS_CONTROL_C_EXIT); // as Windows ends a program on Ctrl+C
     std::fputs("\n", stderr);
     *line = text.toUtf8();
     return ok;
