@@ -42,7 +42,7 @@ msi=$(echo "$build"/proxy-password-*-win64.msi)
 installed=$WINEPREFIX/drive_c/Tools/PP
 # Windows Installer wants upper-case GUIDs (wine takes either): the product, upgrade, component and package codes.
 lower=$( (for table in $(msiinfo tables "$msi"); do msiinfo export "$msi" "$table"; done; msiinfo suminfo "$msi") |
-         grep -oiE '[0-9a-f]{8}(-[0-9a-f]{4}){3}-[0-9a-f]{12}' | grep '[a-f]' || true)
+         grep -aoiE '[0-9a-f]{8}(-[0-9a-f]{4}){3}-[0-9a-f]{12}' | grep '[a-f]' || true)
 [ -z "$lower" ] || fail "GUIDs in lower case: $lower"
 # The install folder locked to administrators: wine ignores the lock, so the package's rows are checked.
 msiinfo export "$msi" MsiLockPermissionsEx | grep -F $'InstallDir\tINSTALLDIR\tCreateFolder\tD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\t' \
