@@ -2,21 +2,21 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # The release command, run in two clones of the last commit at different paths
-# and times, signed with a certificate and an OpenPGP key made for the test,
-# gives the same files, signatures and apt repository included; every
-# program, DLL and the MSI carries a signature that verifies; a release made
-# with the signatures taken from the signed one is that one, byte for byte;
-# SHA256SUMS's OpenPGP signature verifies, and not for a changed SHA256SUMS.
+# and times, signed with a certificate and an OpenPGP key made for the test
+# (and refusing another key), gives the same files, signatures and apt
+# repository included; every program, DLL and the MSI carries a signature that
+# verifies; a release made with the signatures taken from the signed one, into
+# a folder that holds an earlier release, is that one, byte for byte, and keeps
+# the earlier packages in its repository; SHA256SUMS's OpenPGP signature verifies.
 # A .deb passes Debian's own checks (lintian, hardening-check on both programs,
 # man on the manual pages, the desktop entry and metainfo validators). The
 # SBOM is valid CycloneDX 1.6 and lists every release file and every file
 # inside each with its checksum; the winget manifests hold the MSI's own
 # values. The apt repository, served over HTTP to clean Debian 12 and 13
-# roots and set up as the administrators' guide says, installs a package
-# that works (on Debian 13 the build that announces, and the real window on
-# Wayland), refuses a changed index and another key's signature, and gives
-# an arm64 client the arm64 package, which works under qemu. Needs root (or
-# sudo) and the Debian roots.
+# roots and set up as the administrators' guide says, installs either version
+# by request and a package that works, refuses another key's signature, and
+# gives an arm64 client the arm64 package, which works under qemu
+# (apt_client.sh). Needs root (or sudo) and the Debian roots.
 # Usage: release.sh SOURCE_DIR APP_ID
 set -euo pipefail
 src=$1 app_id=$2
@@ -74,10 +74,8 @@ for deb in "$signed"/*_amd64.deb; do
 done
 release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" "${signing[@]:2}"
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
-# SHA256SUMS's OpenPGP signature, as the guide checks it (gpgv; sqv on Debian 13, below).
-keyring=$signed/proxy-password-archive-keyring.pgp && sed '1s/^./x/' "$signed/SHA256SUMS" >"$tmp/changed"
-gpgv --keyring "$keyring" "$signed"/SHA256SUMS{.asc,} 2>/dev/null && ! gpgv --keyring "$keyring" "$signed/SHA256SUMS.asc" \
-    "$tmp/changed" 2>/dev/null || fail "SHA256SUMS.asc: not verified, or verified for a changed SHA256SUMS"
+# SHA256SUMS's OpenPGP signature, as the guide checks it on Debian 12 (sqv on Debian 13: apt_client.sh).
+gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/SHA256SUMS{.asc,} 2>/dev/null || fail "SHA256SUMS.asc"
 
 lintian --fail-on error,warning --allow-root "$signed"/*~deb12u1_amd64.deb
 mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
@@ -111,8 +109,8 @@ for package in packages:
     assert hashes(package["components"]) == tree(os.path.join(debs, name) if name.endswith(".deb") else unzipped), name
 CHECK
 
-# The winget manifests: in the community repository's layout, every field winget requires, and
-# the MSI's own codes, version and SHA-256 (the one SHA256SUMS lists).
+# The winget manifests, in the community repository's layout: the MSI's own codes, version and
+# SHA-256 (the one SHA256SUMS lists).
 python3 - "$signed" <<'CHECK'
 import glob, hashlib, re, subprocess, sys
 signed = sys.argv[1]
@@ -123,29 +121,20 @@ sha = hashlib.sha256(open(msi, "rb").read()).hexdigest()
 assert f"{sha}  {msi.split('/')[-1]}" in open(f"{signed}/SHA256SUMS").read().splitlines()
 folder = f"{signed}/winget/manifests/p/ProxyPassword/ProxyPassword/{msi_property['ProductVersion']}"
 field = lambda text, name: re.search(rf"^[- ]*{name}: '?(.*?)'?$", text, re.M)[1]
-required = {"version": ["DefaultLocale"], "installer": ["InstallerType", "Scope", "ProductCode", "UpgradeCode",
-            "InstallerUrl", "InstallerSha256", "Architecture", "MinimumOSVersion", "InstallLocation"],
-            "locale.en-US": ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"]}
-for kind, names in required.items():
-    text = open(f"{folder}/ProxyPassword.ProxyPassword{'' if kind == 'version' else '.' + kind}.yaml").read()
-    assert field(text, "PackageIdentifier") == "ProxyPassword.ProxyPassword" and field(text, "ManifestVersion") == "1.12.0"
-    assert field(text, "PackageVersion") == msi_property["ProductVersion"] and all(field(text, n) for n in names), kind
 installer = open(f"{folder}/ProxyPassword.ProxyPassword.installer.yaml").read()
+assert field(installer, "PackageVersion") == msi_property["ProductVersion"]
 assert re.findall(r"ProductCode: '(.*)'", installer) == [msi_property["ProductCode"]] * 2
-assert field(installer, "UpgradeCode").upper() == msi_property["UpgradeCode"].upper()
+assert field(installer, "UpgradeCode") == msi_property["UpgradeCode"]
 assert field(installer, "InstallerSha256") == sha.upper() and field(installer, "InstallerUrl").endswith("/" + msi.split("/")[-1])
 CHECK
 
 # The apt repository as an administrator uses it, served over HTTP, in clean Debian 12 and
-# 13 roots: the guide's steps, then apt installs the package, whose encoder must work (and on
-# Debian 13 it is the build that announces, and the real window works); an index changed
-# and the repository signed by another key must be refused; for an arm64 client apt takes the
-# arm64 package, whose encoder must work under qemu.
+# 13 roots (apt_client.sh); the arm64 package that apt takes for an arm64 client must work
+# under qemu.
 mkdir "$tmp/served" && cp -r "$tmp/other/clone/transplanted" "$tmp/served/good"
-for copy in changed other; do cp -r "$signed" "$tmp/served/$copy"; done
+cp -r "$signed" "$tmp/served/other"
 OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[other]}" \
     SOURCE_DATE_EPOCH="$(date +%s)" "$src/packaging/openpgp.sh" "$tmp/served/other" >/dev/null
-find "$tmp/served/changed/debian/dists" -path '*/binary-amd64/*' -type f -exec sh -c 'echo >>"$1"' sh {} \;
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server --bind 127.0.0.1 --directory "$tmp/served" "$port" >/dev/null 2>&1 &
 server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
@@ -154,28 +143,9 @@ guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Install
     "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
 for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and dpkg
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
-    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" bash -c "set -e; cd /root; export DEBIAN_FRONTEND=noninteractive
-        $guide
-        refused() { mkdir -p /tmp/\$1/lists/partial && sed \"s|/good/|/\$1/|\" /etc/apt/sources.list.d/*.sources >/tmp/\$1/x.sources
-            apt-get update -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/tmp/\$1 -o Dir::State::Lists=/tmp/\$1/lists 2>&1 | grep -q \"\$2\"; }
-        refused changed 'unexpected size' && refused other 'is not signed'
-        hold_apt_locks() { # for half a minute, as another apt would; the installer must wait, then install
-            perl -MFcntl -e 'for my \$p (@ARGV) { open my \$f, \">>\", \$p or die; my \$l = pack(\"s s x4 q q i x4\", F_WRLCK, 0, 0, 0, 0);
-                fcntl(\$f, F_SETLK, \$l) or die; push @h, \$f } print \"held\\n\"; close STDOUT; sleep 30' /var/lib/dpkg/lock-frontend \
-                /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock >/tmp/held &
-            until [ -s /tmp/held ]; do sleep 0.1; done; }
-        apt-get update -qq && [ \"\$(apt list -a proxy-password 2>/dev/null | grep -c ^proxy-password/)\" = 2 ]
-        apt-get install -y -qq --no-install-recommends proxy-password=0.9.0~deb\$(. /etc/os-release && echo \$VERSION_ID)u1 >/dev/null
-        dpkg-query -W proxy-password | grep -q 0.9.0 && apt-get install -y -qq proxy-password >/dev/null
-        ! dpkg-query -W proxy-password | grep -q 0.9.0
-        [ \"\$(printf 'abc\n' | proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]
-        [ $suite = bookworm ] || { grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password \
-            && sqv --keyring *.pgp SHA256SUMS.asc SHA256SUMS && hold_apt_locks && /src/toolchains/install-missing.sh sway wtype \
-            wl-clipboard >/dev/null 2>/tmp/waited && grep -q 'waiting for another apt' /tmp/waited \
-            && /src/tests/real_window.sh wayland /usr/bin/proxy-password $app_id; }
-        arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
-        mkdir -p /tmp/arm64/partial && cd /tmp && apt-get \"\${arm64[@]}\" update -qq && apt-get \"\${arm64[@]}\" download -qq proxy-password
-        mv proxy-password_*_arm64.deb /src/arm64-$suite.deb" || fail "the repository in a clean $suite root"
+    printf '%s\n' "$guide" | $sudo tee "$tmp/$suite/root/guide" >/dev/null
+    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" bash -c "cd /root && /src/tests/apt_client.sh guide $app_id" \
+        || fail "the repository in a clean $suite root"
     $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/toolchains/debian-root.sh" bash -c "rm -rf /tmp/a && dpkg-deb -x arm64-$suite.deb /tmp/a && [ \
         \"\$(echo abc | QEMU_LD_PREFIX=/usr/aarch64-linux-gnu qemu-aarch64-static /tmp/a/usr/bin/proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]" \
         || fail "the arm64 package of $suite"

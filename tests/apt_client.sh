@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# The apt repository as an administrator uses it, run by release.sh inside a
+# clean Debian root with the repository served as .../good/: the guide's steps;
+# then apt must refuse the repository signed by another key (.../other/), list
+# the two versions it holds, install
+# the earlier one by version and upgrade it, and the encoder must work. On
+# Debian 13 also: the build that announces, SHA256SUMS checked with sqv, the
+# installer of missing packages waiting out another apt, and the real window
+# on Wayland. Last, apt told that the machine is arm64 downloads the arm64
+# package into /src, for release.sh to try under qemu.
+# Usage (in /root, which holds the release key and SHA256SUMS): apt_client.sh GUIDE_STEPS APP_ID
+set -euo pipefail
+guide=$1 app_id=$2
+. /etc/os-release
+export DEBIAN_FRONTEND=noninteractive
+bash -e "$guide"
+mkdir -p /tmp/other/lists/partial && sed "s|/good/|/other/|" /etc/apt/sources.list.d/*.sources >/tmp/other/x.sources
+{ apt-get update -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/tmp/other -o Dir::State::Lists=/tmp/other/lists \
+      2>&1 || true; } | grep -q 'is not signed'
+apt-get update -qq
+[ "$(apt list -a proxy-password 2>/dev/null | grep -c ^proxy-password/)" = 2 ]
+earlier=0.9.0~deb${VERSION_ID}u1
+apt-get install -y -qq --no-install-recommends "proxy-password=$earlier" >/dev/null
+[ "$(dpkg-query -W -f '${Version}' proxy-password)" = "$earlier" ]
+apt-get install -y -qq proxy-password >/dev/null
+[ "$(dpkg-query -W -f '${Version}' proxy-password)" != "$earlier" ]
+[ "$(printf 'abc\n' | proxy-password-encode)" = 00000004789c8b0cf7ca0200036b0165 ]
+if [ "$VERSION_CODENAME" = trixie ]; then
+    grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password
+    sqv --keyring ./*.pgp SHA256SUMS.asc SHA256SUMS >/dev/null
+    # dpkg's and apt's locks held for half a minute, as another apt would hold them
+    perl -MFcntl -e 'for my $path (@ARGV) { open my $f, ">>", $path or die; my $lock = pack("s s x4 q q i x4", F_WRLCK, 0, 0, 0, 0);
+        fcntl($f, F_SETLK, $lock) or die; push @held, $f } print "held\n"; close STDOUT; sleep 30' \
+        /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock >/tmp/held &
+    until [ -s /tmp/held ]; do sleep 0.1; done
+    /src/toolchains/install-missing.sh sway wtype wl-clipboard >/dev/null 2>/tmp/waited
+    grep -q 'waiting for another apt' /tmp/waited
+    /src/tests/real_window.sh wayland /usr/bin/proxy-password "$app_id"
+fi
+arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
+mkdir -p /tmp/arm64/partial && cd /tmp
+apt-get "${arm64[@]}" update -qq
+apt-get "${arm64[@]}" download -qq proxy-password
+mv proxy-password_*_arm64.deb "/src/arm64-$VERSION_CODENAME.deb"
