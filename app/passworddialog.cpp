@@ -53,6 +53,7 @@ void buildPasswordDialog(QDialog &dialog)
     // learn it. (Not ImhHiddenText, with which some switch themselves off, and
     // a password typed through one could not be entered.)
     inputEdit->setInputMethodHints(Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
+    inputEdit->setMaxLength(int(maxPasswordLength));
     // Names each field for screen readers after its label, without a shortcut
     // or anything visible (the texts have no '&').
     inputLabel->setBuddy(inputEdit);
@@ -62,8 +63,8 @@ void buildPasswordDialog(QDialog &dialog)
     outputEdit->setObjectName("outputEdit");
     outputEdit->setReadOnly(true);
     outputLabel->setBuddy(outputEdit);
-    // A long password's string outgrows the default 32767-character limit, and a
-    // cut string no longer decodes: the field must hold all of it.
+    // A long password's string outgrows the input's limit, and a cut string no
+    // longer decodes: the field must hold all of it.
     outputEdit->setMaxLength(std::numeric_limits<int>::max());
 
     auto *buttonRow = new QHBoxLayout;

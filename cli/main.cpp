@@ -5,9 +5,9 @@
 // standard input, for scripts and provisioning. Never takes the password as an
 // argument, since arguments end up in shell history and process lists.
 
+#include "input.h"
 #include "passwordstring.h"
 #include "protection.h"
-#include "terminal.h"
 
 #include <QByteArray>
 #include <QStringDecoder>
@@ -30,7 +30,8 @@ const char usage[] =
         "On a terminal it asks for the password without echoing it.\n"
         "\n"
         "The password string is an encoding, not encryption: anyone can reverse it.\n";
-const char tooLong[] = "password longer than the window's limit of 32767 UTF-16 units";
+const QByteArray tooLong = "password longer than the window's limit of " + QByteArray::number(maxPasswordLength)
+                           + " UTF-16 units";
 
 int fail(int status, const QByteArray &message)
 {
@@ -38,28 +39,9 @@ int fail(int status, const QByteArray &message)
     return status;
 }
 
-// The window's field holds 32767 UTF-16 units, and each takes at most three
-// UTF-8 bytes (a pair for four); a byte-order mark and a CRLF may come besides.
-// Reading stops past this, so no input, however long or endless, costs more.
-constexpr qsizetype maxPasswordUnits = 32767;
-constexpr qsizetype maxInput = 3 + 3 * maxPasswordUnits + 2;
-
-// C stdio rather than QFile, whose read of a pipe ended in an error under wine.
-bool readInput(QByteArray *bytes)
-{
-    char buffer[16384];
-    while (bytes->size() <= maxInput) {
-        bytes->append(buffer, qsizetype(std::fread(buffer, 1, sizeof buffer, stdin)));
-        if (std::feof(stdin))
-            return true;
-        if (std::ferror(stdin)) {
-            if (!waitForInput())
-                return false;
-            std::clearerr(stdin);
-        }
-    }
-    return true;
-}
+// Each UTF-16 unit takes at most three UTF-8 bytes (a pair for four); a
+// byte-order mark and a CRLF may come besides.
+constexpr qsizetype maxInput = 3 + 3 * maxPasswordLength + 2;
 
 } // namespace
 
@@ -85,19 +67,21 @@ int main(int argc, char *argv[])
     }
 
     QByteArray input;
-    const bool terminal = isTerminal();
-    if (!(terminal ? readHiddenLine(&input, maxInput) : readInput(&input)))
+    switch (readPassword(&input, maxInput)) {
+    case Input::Failed:
         return fail(74, "cannot read standard input");
-    if (input.size() > maxInput)
+    case Input::TooLong:
         return fail(2, tooLong);
+    case Input::MaybeCut:
+        return fail(2, "the line reached the terminal's limit and may have been cut; pass a password this long "
+                       "from a file or a pipe (proxy-password-encode < FILE)");
+    case Input::Read:
+        break;
+    }
     if (input.endsWith("\r\n"))
         input.chop(2);
     else if (input.endsWith('\n'))
         input.chop(1);
-    if (terminal && input.size() >= terminalLineLimit)
-        return fail(2, "the line reached the terminal's limit of " + QByteArray::number(terminalLineLimit)
-                               + " bytes and may have been cut; pass a password this long from a file or a pipe "
-                                 "(proxy-password-encode < FILE)");
 
     if (!input.isValidUtf8())
         return fail(2, "input is not valid UTF-8");
@@ -107,7 +91,7 @@ int main(int argc, char *argv[])
     const QString password = fromUtf8(input);
     if (password.isEmpty())
         return fail(1, "empty password");
-    if (password.size() > maxPasswordUnits)
+    if (password.size() > maxPasswordLength)
         return fail(2, tooLong);
 
     const QString passwordString = encodePasswordString(password);

@@ -1,18 +1,15 @@
 // Copyright (C) 2026 The Proxy Password developers
 // SPDX-License-Identifier: MIT
 
-#include "terminal.h"
+#include "input.h"
+#include "passwordstring.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdio>
-#include <limits>
 #include <vector>
 #include <windows.h>
-
-// None of its own: a line the console cut is too long for a password (below).
-const qsizetype terminalLineLimit = std::numeric_limits<qsizetype>::max();
 
 namespace {
 
@@ -25,17 +22,10 @@ BOOL WINAPI restoreConsole(DWORD)
     return FALSE; // and let Windows end the program as usual
 }
 
-} // namespace
-
 bool isTerminal()
 {
     console = GetStdHandle(STD_INPUT_HANDLE);
     return GetConsoleMode(console, &savedMode);
-}
-
-bool waitForInput()
-{
-    return false; // standard input on Windows does not fail for want of data
 }
 
 // ReadConsoleW, since the console's own code page need not be UTF-8.
@@ -48,8 +38,9 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
     // The console's line editor takes no more characters than the read's buffer
     // holds (reported of conhost; newer consoles hand a longer line over in parts).
     // Room for one more than the longest password and the CR LF: a line cut there
-    // is refused as too long, never taken for a shorter password.
-    std::vector<wchar_t> buffer(32768 + 2);
+    // is refused as too long, never taken for a shorter password. So the console
+    // has no line limit of its own to report.
+    std::vector<wchar_t> buffer(maxPasswordLength + 1 + 2);
     DWORD n = 0;
     bool ok;
     // The whole line is read even past the limit: what is left in the console
@@ -72,4 +63,23 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
     std::fputs("\n", stderr);
     *line = text.toUtf8();
     return ok;
+}
+
+// Standard input on Windows does not fail for want of data, and is binary (main).
+bool readAll(QByteArray *bytes, qsizetype limit)
+{
+    char buffer[16384];
+    size_t n;
+    while (bytes->size() <= limit && (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes->append(buffer, qsizetype(n));
+    return !std::ferror(stdin);
+}
+
+} // namespace
+
+Input readPassword(QByteArray *bytes, qsizetype limit)
+{
+    if (!(isTerminal() ? readHiddenLine(bytes, limit) : readAll(bytes, limit)))
+        return Input::Failed;
+    return bytes->size() > limit ? Input::TooLong : Input::Read;
 }

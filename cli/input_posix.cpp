@@ -1,7 +1,7 @@
 // Copyright (C) 2026 The Proxy Password developers
 // SPDX-License-Identifier: MIT
 
-#include "terminal.h"
+#include "input.h"
 
 #include <QByteArray>
 
@@ -12,11 +12,11 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+
 // Linux's canonical-mode line holds 4095 bytes and silently drops what is typed
 // or pasted beyond them.
-const qsizetype terminalLineLimit = 4095;
-
-namespace {
+constexpr qsizetype terminalLineLimit = 4095;
 
 volatile sig_atomic_t received;
 
@@ -80,18 +80,10 @@ bool readLine(QByteArray *line, qsizetype limit, const sigset_t &waiting)
     return true;
 }
 
-} // namespace
-
 bool isTerminal()
 {
     termios mode;
     return isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &mode) == 0;
-}
-
-bool waitForInput()
-{
-    pollfd input = {STDIN_FILENO, POLLIN, 0};
-    return (errno == EAGAIN || errno == EWOULDBLOCK) && poll(&input, 1, -1) == 1;
 }
 
 // As the best password prompts do: a signal is only noted while the line is
@@ -127,4 +119,34 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
         std::fputs("\n", stderr);
         kill(getpid(), received);
     }
+}
+
+// C stdio rather than QFile, whose read of a pipe ended in an error under wine.
+bool readAll(QByteArray *bytes, qsizetype limit)
+{
+    char buffer[16384];
+    while (bytes->size() <= limit) {
+        bytes->append(buffer, qsizetype(std::fread(buffer, 1, sizeof buffer, stdin)));
+        if (std::feof(stdin))
+            return true;
+        // A non-blocking pipe or socket that has no data yet is waited for.
+        pollfd input = {STDIN_FILENO, POLLIN, 0};
+        if (std::ferror(stdin) && !((errno == EAGAIN || errno == EWOULDBLOCK) && poll(&input, 1, -1) == 1))
+            return false;
+        std::clearerr(stdin);
+    }
+    return true;
+}
+
+} // namespace
+
+Input readPassword(QByteArray *bytes, qsizetype limit)
+{
+    const bool terminal = isTerminal();
+    if (!(terminal ? readHiddenLine(bytes, limit) : readAll(bytes, limit)))
+        return Input::Failed;
+    if (bytes->size() > limit)
+        return Input::TooLong;
+    const qsizetype lineEnd = bytes->endsWith("\r\n") ? 2 : bytes->endsWith('\n') ? 1 : 0;
+    return terminal && bytes->size() - lineEnd >= terminalLineLimit ? Input::MaybeCut : Input::Read;
 }
