@@ -10,9 +10,11 @@
 # installer of missing packages waiting out another apt, and the real window
 # on Wayland. Last, apt told that the machine is arm64 downloads the arm64
 # package into /src, for release.sh to try under qemu.
-# Usage (in /root, which holds the release key and SHA256SUMS): apt_client.sh GUIDE_STEPS APP_ID
+# Usage (release.sh, in the root, whose /root holds the guide's steps, the release key and
+# SHA256SUMS): apt_client.sh GUIDE_STEPS_FILE APP_ID
 set -euo pipefail
 guide=$1 app_id=$2
+cd /root
 . /etc/os-release
 export DEBIAN_FRONTEND=noninteractive
 bash -e "$guide"

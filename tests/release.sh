@@ -17,9 +17,9 @@
 # by request and a package that works, refuses another key's signature, and
 # gives an arm64 client the arm64 package, which works under qemu
 # (apt_client.sh). Needs root (or sudo) and the Debian roots.
-# Usage: release.sh SOURCE_DIR APP_ID
+# Usage (the last step of ./dev.sh test): release.sh SOURCE_DIR
 set -euo pipefail
-src=$1 app_id=$2
+src=$1
 tmp=$(mktemp -d /var/tmp/proxy-password-release.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -51,8 +51,7 @@ signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password" O
     && grep -q "${fpr[other]}.*${fpr[release]}" "$tmp/refused" || fail "signs with a key other than the release key"
 clean=() && for suite in bookworm trixie; do # the clean roots for the apt repository (below), made beside the releases
     [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
-        bash -c 'toolchains/apt.sh update && echo "Dir::Cache::Archives \"/cache/apt-$1/\";" >/etc/apt/apt.conf.d/cache
-                 echo force-unsafe-io >/etc/dpkg/dpkg.cfg.d/unsafe-io' bash $suite >/dev/null & clean+=($!) # a test root: speed over safety
+        tests/clean_root.sh $suite >/dev/null & clean+=($!)
 done
 signed=$tmp/one/signed
 release one signed "${signing[@]}" & one=$!  # side by side: the two cores are not both busy in either
@@ -80,6 +79,7 @@ gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/SHA256SUMS
 lintian --fail-on error,warning --allow-root "$signed"/*~deb12u1_amd64.deb
 mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
 deb=$(echo "$tmp"/deb/*~deb12u1_amd64.deb)
+app_id=$(basename "$deb"/usr/share/applications/*.desktop .desktop) # the one desktop entry, which names the window too
 # Not asked for: control-flow protection, which needs every object linked to
 # carry it, the C library's start files too, and Debian's do not; branch
 # protection, an arm64 feature (the option is not in Debian 12's tool).
@@ -92,41 +92,12 @@ appstreamcli validate --no-net --pedantic "$deb/usr/share/metainfo/$app_id.metai
 [ -d "$cache/npm/node_modules/@cyclonedx/cyclonedx-library" ] || npm install --no-save --no-audit --no-fund \
     --prefix "$cache/npm" @cyclonedx/cyclonedx-library@10.3.0 ajv@8.17.1 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1 >/dev/null
 sbom=$(echo "$signed"/*.cdx.json)
-(cd "$cache/npm" && node -e 'const c = require("@cyclonedx/cyclonedx-library");
-    new c.Validation.JsonStrictValidator("1.6").validate(require("fs").readFileSync(process.argv[1], "utf8"))
-        .then(e => { if (e) { console.error("FAIL: SBOM:", JSON.stringify(e)); process.exit(1) } })' "$sbom")
-python3 - "$sbom" "$signed" "$tmp"/unzipped/* "$tmp/deb" <<'CHECK'
-import hashlib, json, os, sys
-sbom, signed, unzipped, debs = sys.argv[1:]
-sha = lambda path: hashlib.sha256(open(path, "rb").read()).hexdigest()
-tree = lambda root: {os.path.relpath(os.path.join(d, f), root): sha(os.path.join(d, f)) for d, _, fs in os.walk(root) for f in fs}
-hashes = lambda components: {c["name"]: c["hashes"][0]["content"] for c in components}
-packages = [c for c in json.load(open(sbom))["components"] if c["type"] == "file"]
-assert hashes(packages) == {name: h for name, h in tree(signed).items() if name.endswith((".deb", ".zip", ".msi"))
-                            and "/" not in name}
-for package in packages:
-    name = package["name"]
-    assert hashes(package["components"]) == tree(os.path.join(debs, name) if name.endswith(".deb") else unzipped), name
-CHECK
+NODE_PATH="$cache/npm/node_modules" node "$src/tests/sbom_schema.js" "$sbom"
+python3 "$src/tests/sbom_contents.py" "$sbom" "$signed" "$tmp"/unzipped/* "$tmp/deb"
 
 # The winget manifests, in the community repository's layout: the MSI's own codes, version and
 # SHA-256 (the one SHA256SUMS lists).
-python3 - "$signed" <<'CHECK'
-import glob, hashlib, re, subprocess, sys
-signed = sys.argv[1]
-msi = glob.glob(f"{signed}/*.msi")[0]
-table = subprocess.run(["msiinfo", "export", msi, "Property"], check=True, capture_output=True, text=True).stdout
-msi_property = dict(line.rstrip("\r").split("\t", 1) for line in table.splitlines()[3:])
-sha = hashlib.sha256(open(msi, "rb").read()).hexdigest()
-assert f"{sha}  {msi.split('/')[-1]}" in open(f"{signed}/SHA256SUMS").read().splitlines()
-folder = f"{signed}/winget/manifests/p/ProxyPassword/ProxyPassword/{msi_property['ProductVersion']}"
-field = lambda text, name: re.search(rf"^[- ]*{name}: '?(.*?)'?$", text, re.M)[1]
-installer = open(f"{folder}/ProxyPassword.ProxyPassword.installer.yaml").read()
-assert field(installer, "PackageVersion") == msi_property["ProductVersion"]
-assert re.findall(r"ProductCode: '(.*)'", installer) == [msi_property["ProductCode"]] * 2
-assert field(installer, "UpgradeCode") == msi_property["UpgradeCode"]
-assert field(installer, "InstallerSha256") == sha.upper() and field(installer, "InstallerUrl").endswith("/" + msi.split("/")[-1])
-CHECK
+python3 "$src/tests/winget_manifests.py" "$signed"
 
 # The apt repository as an administrator uses it, served over HTTP, in clean Debian 12 and
 # 13 roots (apt_client.sh); the arm64 package that apt takes for an arm64 client must work
@@ -135,19 +106,18 @@ mkdir "$tmp/served" && cp -r "$tmp/other/clone/transplanted" "$tmp/served/good"
 cp -r "$signed" "$tmp/served/other"
 OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[other]}" \
     SOURCE_DATE_EPOCH="$(date +%s)" "$src/packaging/openpgp.sh" "$tmp/served/other" >/dev/null
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server --bind 127.0.0.1 --directory "$tmp/served" "$port" >/dev/null 2>&1 &
+python3 -u -m http.server --bind 127.0.0.1 --directory "$tmp/served" 0 >"$tmp/server" 2>/dev/null & # on a free port
 server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
+until port=$(grep -o 'port [0-9]*' "$tmp/server" | cut -d' ' -f2) && [ -n "$port" ]; do sleep 0.1; done
 for pid in "${clean[@]}"; do wait "$pid" || fail "a clean root"; done
 guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Installing with apt/ } on && block' \
     "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
 for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and dpkg
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
     printf '%s\n' "$guide" | $sudo tee "$tmp/$suite/root/guide" >/dev/null
-    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" bash -c "cd /root && /src/tests/apt_client.sh guide $app_id" \
+    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" tests/apt_client.sh guide "$app_id" \
         || fail "the repository in a clean $suite root"
-    $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/toolchains/debian-root.sh" bash -c "rm -rf /tmp/a && dpkg-deb -x arm64-$suite.deb /tmp/a && [ \
-        \"\$(echo abc | QEMU_LD_PREFIX=/usr/aarch64-linux-gnu qemu-aarch64-static /tmp/a/usr/bin/proxy-password-encode)\" = 00000004789c8b0cf7ca0200036b0165 ]" \
-        || fail "the arm64 package of $suite"
+    $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/toolchains/debian-root.sh" tests/arm64_package.sh \
+        "arm64-$suite.deb" || fail "the arm64 package of $suite"
 ) & done
 wait -n; wait -n
