@@ -38,8 +38,7 @@ bool readHiddenLine(QByteArray *line, qsizetype limit)
     // The console's line editor takes no more characters than the read's buffer
     // holds (reported of conhost; newer consoles hand a longer line over in parts).
     // Room for one more than the longest password and the CR LF: a line cut there
-    // is refused as too long, never taken for a shorter password. So the console
-    // has no line limit of its own to report.
+    // is refused as too long, never taken for a shorter password.
     std::vector<wchar_t> buffer(maxPasswordLength + 1 + 2);
     DWORD n = 0;
     bool ok;

@@ -4,8 +4,8 @@
 # The apt repository as an administrator uses it, run by release.sh inside a
 # clean Debian root with the repository served as .../good/: the guide's steps;
 # then apt must refuse the repository signed by another key (.../other/), list
-# the two versions it holds, install
-# the earlier one by version and upgrade it, and the encoder must work. On
+# the two versions it holds, install the earlier one by version and upgrade it,
+# and the encoder must work. On
 # Debian 13 also: the build that announces, SHA256SUMS checked with sqv, the
 # installer of missing packages waiting out another apt, and the real window
 # on Wayland. Last, apt told that the machine is arm64 downloads the arm64

@@ -51,8 +51,9 @@ key() { (printf '%s\n' "$1" "${options[@]}"; cat "$here/qt-windows-harfbuzz.cmak
 version=$pinned
 if [ ! -e "$cache/qt-$pinned-mingw64-$(key "$pinned")/.complete" ]; then
     "$here/apt.sh" update # the archive as it is now
-    if ! apt-cache showsrc qt6-base | grep -qxF "Version: $pinned"; then
-        version=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n1)
+    versions=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V)
+    if ! grep -qxF "$pinned" <<<"$versions"; then
+        version=$(tail -n1 <<<"$versions")
         echo "qt-windows.sh: qt6-base $pinned is no longer in Debian's archive; building $version, which it has now" >&2
     fi
 fi
