@@ -37,9 +37,9 @@ if [ "$VERSION_CODENAME" = trixie ]; then
         fcntl($f, F_SETLK, $lock) or die; push @held, $f } print "held\n"; close STDOUT; sleep 30' \
         /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock >/tmp/held &
     until [ -s /tmp/held ]; do sleep 0.1; done
-    /src/toolchains/install-missing.sh sway wtype wl-clipboard >/dev/null 2>/tmp/waited
+    /src/toolchains/install-missing.sh mutter python3-gi gir1.2-glib-2.0 python3-xlib wl-clipboard dbus-daemon >/dev/null 2>/tmp/waited
     grep -q 'waiting for another apt' /tmp/waited
-    /src/tests/real_window.sh wayland /usr/bin/proxy-password "$app_id"
+    /src/tests/real_window.sh gnome /usr/bin/proxy-password "$app_id"
 fi
 arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
 mkdir -p /tmp/arm64/partial && cd /tmp

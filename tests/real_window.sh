@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# The built program on a real display system, driven as a user would: a
-# password typed with real key events, Return, Tab to "Copy Output" and Space.
-# Then the program is ended in each way a user or the system ends it, and after
-# the end the clipboard must hold the exact password string and the markers that
-# ask clipboard history to leave it out (on X11 beside a clipboard manager;
-# under wine beside another Windows program, as in a desktop session). Wayland
-# keeps nothing of a client that has gone, so there it is checked before the
-# end, and the end must not hang. Escape ends with status 0, a signal by that
-# signal. On Wayland the window's app_id must also name the installed desktop entry.
-# Usage: real_window.sh x11 PROGRAM | real_window.sh wayland PROGRAM APP_ID (Xvfb; headless sway)
-#        real_window.sh wine PROGRAM.exe                (wine on Xvfb)
+# The built program on a real desktop, driven as a user would: a password typed
+# with real key events, Return, Tab to "Copy Output" and Space. Then the program
+# is ended in each way a user or the system ends it (Escape with status 0, a
+# signal by that signal, never a hang), and after the end the clipboard must
+# hold:
+# - X11, beside a clipboard manager: the exact password string and the markers
+#   that ask clipboard history to leave it out;
+# - wine, beside another Windows program, as in a desktop session: the same;
+# - GNOME (headless mutter, Wayland): the string alone, without the markers,
+#   as mutter's own keeper gives it back, even after kill -9; the window's
+#   app_id must name the installed desktop entry;
+# - KDE (Klipper on X11): what was copied before the program started, as Klipper
+#   gives it back; its history and the user's files never hold the string.
+# Usage: real_window.sh x11|kde|wine PROGRAM | real_window.sh gnome PROGRAM APP_ID
+# (GNOME and KDE are skipped, status 77, where mutter or Klipper is missing.)
 set -euo pipefail
 backend=$1 program=$2 app_id=${3:-}
 expected=00000014789c0bf5f02a4bf5c84e4f7677ab4aae7434f0cd74b50500498106cc
-# X11 and wine: on an Xvfb of its own, unless the caller has started one for it.
-[ "$backend" = wayland ] || [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+# On an Xvfb of its own (KDE with a D-Bus session too), unless the caller has started one for it.
+[ "$backend" = gnome ] || [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a \
+    -s "-screen 0 1024x768x24" $([ "$backend" != kde ] || echo dbus-run-session) "$0" "$@"
 tmp=$(mktemp -d)
-cleanup() { kill $(jobs -p) 2>/dev/null || true; rm -rf "$tmp"; } # the program and the helpers
+cleanup() { set +m; for job in $(jobs -p); do kill -- -"$job" 2>/dev/null || true; done; rm -rf "$tmp"; } # the program and the helpers
 trap cleanup EXIT
 fail() { echo "FAIL ($backend, $ending): $*" >&2; exit 1; }
 set -m # job control: a background program must not start with SIGINT ignored
@@ -28,28 +33,49 @@ endings=("Escape 0")
 # exports the Windows clipboard formats under their own names): name, hex bytes.
 markers=("x-kde-passwordManagerHint 736563726574") # "secret"
 
-if [ "$backend" = wayland ]; then
-    # sway will not run as root, so the compositor runs as nobody in a runtime
+start() { "$program" & }
+wait_for() { for _ in $(seq 600); do "$@" && return; sleep 0.1; done; false; } # a minute at most
+after=$expected # what the clipboard holds after the end, with the markers
+
+if [ "$backend" = gnome ]; then
+    command -v mutter >/dev/null || exit 77
+    # mutter keeps its D-Bus session to its user: it runs as nobody in a runtime
     # directory of its own; the program and the tools connect to its socket.
     chown nobody "$tmp" && chmod 700 "$tmp"
-    printf '%s\n' 'xwayland disable' 'output HEADLESS-1 resolution 1024x768' >"$tmp/config"
-    setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env -i XDG_RUNTIME_DIR="$tmp" HOME="$tmp" \
-        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$tmp/config" 2>"$tmp/sway.log" &
-    for _ in $(seq 100); do [ -S "$tmp/wayland-1" ] && break; sleep 0.1; done
-    export WAYLAND_DISPLAY=$tmp/wayland-1 SWAYSOCK=$(echo "$tmp"/sway-ipc.*.sock) QT_QPA_PLATFORM=wayland
-    wtype -s 3600000 & # a keyboard that stays: the seat has none, and wtype's own come and go
+    as_nobody() { setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env -i XDG_RUNTIME_DIR="$tmp" HOME="$tmp" "$@"; }
+    as_nobody dbus-run-session -- sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$HOME/bus"
+        exec mutter --headless --wayland --no-x11 --virtual-monitor 1024x768' 2>"$tmp/mutter.log" &
+    wait_for test -S "$tmp/wayland-0" -a -s "$tmp/bus"
+    export WAYLAND_DISPLAY=$tmp/wayland-0 QT_QPA_PLATFORM=wayland
     clipboard() { wl-paste -n "$@" 2>/dev/null || true; }
     clear_clipboard() { wl-copy --clear; }
-    targets() { clipboard --list-types; }
-    type_text() { wtype -d 30 "$1"; }
-    press() { local keys=(); for key; do keys+=(-k "$key"); done; wtype -d 50 "${keys[@]}"; }
-    # The desktop pairs a window with its launcher by app_id = desktop entry name.
-    window() { swaymsg -q "[app_id=\"^$app_id\$\" title=\"^Proxy Password\$\"] focus" 2>/dev/null; }
+    # mutter has no virtual keyboard for wtype: the keys go through its remote
+    # desktop D-Bus API, in one session (it ends with its D-Bus connection), as
+    # keysyms. The seat has a keyboard once it has started (the empty line); it
+    # loses its first key.
+    coproc typist { as_nobody DBUS_SESSION_BUS_ADDRESS="$(cat "$tmp/bus")" /usr/bin/python3 -c 'import itertools, sys; from gi.repository import Gio; from Xlib import XK
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)  # one connection: the session ends with it
+proxy = lambda path, name: Gio.DBusProxy.new_sync(bus, 0, None, "org.gnome.Mutter.RemoteDesktop", path, "org.gnome.Mutter.RemoteDesktop" + name, None)
+session = proxy(proxy("/org/gnome/Mutter/RemoteDesktop", "").CreateSession(), ".Session")
+session.Start()
+print(flush=True)
+for key in itertools.chain(["Shift_L"], (key for line in sys.stdin for key in line.split())):
+    for pressed in True, False:
+        session.NotifyKeyboardKeysym("(ub)", int(key) if key.isdigit() else XK.string_to_keysym(key), pressed)'; }
+    read -r -u "${typist[0]}"
+    type_text() { echo $(printf '%s' "$1" | od -An -tu1) >&"${typist[1]}"; } # ASCII: the keysym is the code
+    press() { echo "$@" >&"${typist[1]}"; }
+    # No window list over D-Bus in mutter alone: the program's own Wayland requests and events show it.
+    start() { WAYLAND_DEBUG=client "$program" 2>"$tmp/wayland.log" & }
+    # A paste would wait for the focus that mutter does not give it while the window has it.
+    offered() { sed -n 's/.*wl_data_source[@#][0-9]*\.offer("\(.*\)")$/\1/p' "$tmp/wayland.log"; }
+    window() { [ "$(grep -oE "set_(app_id|title)\(\"($app_id|Proxy Password)\"\)|wl_keyboard[@#][0-9]+\.enter" "$tmp/wayland.log" | sort -u | wc -l)" = 3 ]; }
+    endings=("Escape 0" "TERM 143" "KILL 137")
 else
     export QT_QPA_PLATFORM=xcb
     clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null || true; }
     clear_clipboard() { printf 'not copied' | xclip -selection clipboard; }
-    targets() { clipboard -t TARGETS; }
+    offered() { clipboard -t TARGETS; } # the clipboard's types, while it runs
     type_text() { xdotool type --delay 30 "$1"; }
     press() { xdotool key --delay 50 "$@"; }
     # A search fails when a window goes meanwhile, as wine's do at start. No
@@ -58,9 +84,17 @@ else
 fi
 if [ "$backend" = x11 ]; then
     /usr/bin/python3 "$(dirname "$0")/clipboard_manager.py" >"$tmp/manager" &
-    for _ in $(seq 100); do [ -s "$tmp/manager" ] && break; sleep 0.1; done
+    wait_for test -s "$tmp/manager"
     # Escape ends it through the same teardown as these signals do.
     endings=("TERM 143" "HUP 129" "INT 130")
+fi
+if [ "$backend" = kde ]; then
+    command -v klipper >/dev/null || exit 77
+    HOME=$tmp klipper 2>"$tmp/klipper.log" & # its history in the user's home, which must not hold the string
+    klip() { gdbus call --session -d org.kde.klipper -o /klipper -m "org.kde.klipper.klipper.$1" 2>/dev/null; }
+    wait_for klip getClipboardContents >/dev/null
+    endings=("Escape 0" "TERM 143" "KILL 137")
+    after="not copied"
 fi
 if [ "$backend" = wine ]; then
     markers=("ExcludeClipboardContentFromMonitorProcessing 00"
@@ -71,29 +105,29 @@ if [ "$backend" = wine ]; then
     # With a console window of its own, as Explorer and the Start menu start it.
     # (Ctrl+C there ends it the same way as closing the window: the system ends it.)
     endings+=("console-closed ")
+    start() { wine start /wait /unix "$program" & }
 fi
 
-check_clipboard() {
-    [ "$(clipboard; echo .)" = "$expected." ] || fail "the clipboard holds '$(clipboard | head -c 100)'" # nothing added
-    for marker in "${markers[@]}"; do
+check_clipboard() { # after the end
+    [ "$(clipboard; echo .)" = "$after." ] || fail "the clipboard holds '$(clipboard | head -c 100)'" # nothing added
+    [ "$backend" = gnome ] || [ "$backend" = kde ] || for marker in "${markers[@]}"; do
         name=${marker% *} bytes=${marker#* }
         [ "$(clipboard -t "$name" | od -An -tx1 | tr -d ' \n')" = "$bytes" ] || fail "no clipboard type $name of $bytes"
     done
+    [ "$backend" != gnome ] || [ "$(clipboard --list-types)" = 'text/plain;charset=utf-8' ] || fail "types: $(clipboard --list-types | xargs)"
 }
 
 for row in "${endings[@]}"; do
     ending=${row% *} status=${row#* }
-    clear_clipboard # of what an earlier row left
-    $([ "$backend" != wine ] || echo wine start /wait /unix) "$program" &
+    clear_clipboard # of what an earlier row left; for Klipper, what was copied before
+    start
     pid=$!
-    for _ in $(seq 300); do window && break; sleep 0.2; done
-    window || fail "no window titled Proxy Password${app_id:+ with the app_id $app_id}"
+    wait_for window || fail "no window titled Proxy Password${app_id:+ with the app_id $app_id}"
     type_text 'Proxy pass 42!' # ASCII: wine does not follow the keys xdotool remaps
     press Return Tab Tab Tab space # Convert; output field, Convert, Copy Output
     # Only the types are listed while it runs: a read would hand the text over
     # early (on Windows, render it) and hide a loss at the end.
-    for _ in $(seq 100); do targets | grep -q "^${markers[0]% *}$" && break; sleep 0.1; done
-    [ "$backend" != wayland ] || check_clipboard
+    wait_for eval 'offered | grep -x "${markers[0]% *}" >/dev/null' || fail "nothing copied, or without ${markers[0]% *}"
 
     case $ending in
         Escape) press Escape ;;
@@ -107,5 +141,7 @@ d.flush()' "$(xdotool search --limit 1 --name 'proxy-password\.exe$')" ;;
     timeout 10 tail --pid="$pid" -f /dev/null || fail "still running"
     got=0; wait "$pid" || got=$?
     [ -z "$status" ] || [ "$got" = "$status" ] || fail "exit status $got"
-    [ "$backend" = wayland ] || check_clipboard
+    [ "$backend" != kde ] || { klip saveClipboardHistory >/dev/null && ! klip getClipboardHistoryMenu | grep -F "$expected" >/dev/null \
+                                   && ! grep -rqF "$expected" "$tmp"; } || fail "Klipper kept the string"
+    check_clipboard
 done
