@@ -34,6 +34,8 @@ case ${1:-} in
 esac
 # The release check validates the SBOM with the CycloneDX library from npm.
 [ "${1:-}" != test ] || command -v npm >/dev/null || packages+=(npm)
+# It runs the Debian source package's autopkgtests and reprotest (which builds on this system).
+[ "${1:-}" != test ] || packages+=(autopkgtest reprotest debhelper disorderfs)
 if command -v dpkg-query >/dev/null; then toolchains/install-missing.sh "${packages[@]}"; fi
 
 configure_and_build() { # DIR [cmake options]
