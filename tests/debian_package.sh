@@ -13,14 +13,14 @@ set -euo pipefail
 clone=$1 out=$1/debian-check
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
 for suite in bookworm trixie; do "$clone/packaging/debian.sh" "$out/$suite" $suite amd64 >/dev/null & done; wait -n; wait -n
-"$clone/toolchains/debian-root.sh" lintian --pedantic --fail-on error,warning,info,pedantic --allow-root \
-    /src/debian-check/bookworm/*.dsc /src/debian-check/*/*.deb
-printf 'root:100000:65536\n' >"$out/subid"
-for suite in bookworm trixie; do ( # the test's packages downloaded once, into the cache
-    mkdir -p "$cache/apt-$suite/partial" && unshare --mount sh -c 'mount --bind "$0" /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' \
-        "$out/subid" autopkgtest --setup-commands="apt-get update" "$out/$suite"/*.deb "$out/$suite"/*.dsc -- unshare --release $suite \
-        --tarball "$cache/sbuild/$suite-amd64.tar" --bind "$cache/apt-$suite" /var/cache/apt/archives >"$out/$suite.log" 2>&1 \
-        || { cat "$out/$suite.log"; echo "FAIL: the autopkgtests on $suite" >&2; exit 1; } ) & done
+(cd "$clone" && toolchains/debian-root.sh lintian --pedantic --fail-on error,warning,info,pedantic --allow-root \
+    debian-check/bookworm/*.dsc debian-check/*/*.deb) # paths from the source tree, which the root has at /src
 reprotest --vary=-user_group --store-dir="$out/reprotest" "$out"/bookworm/*.dsc -- null >"$out/reprotest.log" 2>&1 \
-    || { tail -n 50 "$out/reprotest.log"; echo "FAIL: reprotest" >&2; exit 1; }
+    || { tail -n 200 "$out/reprotest.log"; echo "FAIL: reprotest" >&2; exit 1; }
+printf 'root:100000:65536\n' >"$out/subid"
+for suite in bookworm trixie; do ( # the test's packages downloaded once, into the cache, for the root's root
+    mkdir -p "$cache/autopkgtest-$suite" && chown 100000:100000 "$cache/autopkgtest-$suite" && unshare --mount sh -c 'mount --bind "$0" /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' \
+        "$out/subid" autopkgtest --setup-commands="apt-get update" "$out/$suite"/*.deb "$out/$suite"/*.dsc -- unshare --release $suite \
+        --tarball "$cache/sbuild/$suite-amd64.tar" --bind "$cache/autopkgtest-$suite" /var/cache/apt/archives >"$out/$suite.log" 2>&1 \
+        || { cat "$out/$suite.log"; echo "FAIL: the autopkgtests on $suite" >&2; exit 1; } ) & done
 wait -n; wait -n
