@@ -15,7 +15,8 @@
 # ASan+UBSan+LSan; "test" ends with the release check (signed release builds of
 # the last commit from two clones must be the same; a .deb must pass Debian's
 # checks; the apt repository must work, and refuse what it must, in clean
-# Debian 12 and 13 roots). On Debian it installs what is missing with apt.
+# Debian 12 and 13 roots), and the Debian source package goes through Debian's
+# tools (tests/debian_package.sh). On Debian it installs what is missing with apt.
 set -euo pipefail
 cd "$(dirname "$0")"
 build=${BUILD_DIR:-build}
@@ -61,7 +62,10 @@ if [ "$1" = test ]; then
       done; echo "== arm64 roots ready after $SECONDS s"
       # The Windows leg's packages (wine), while the toolkit builds.
       $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
-    set +m && trap '$sudo kill -- -$toolkit -$arm64 2>/dev/null || true' EXIT
+    # The Debian source package through Debian's own tools, mostly waiting for apt and dpkg.
+    { $sudo rm -rf debian-check && $sudo tests/debian_package.sh "$PWD"
+      echo "== Debian package checked after $SECONDS s"; } </dev/null >"$build/debian.log" 2>&1 & debian=$!
+    set +m && trap '$sudo kill -- -$toolkit -$arm64 -$debian 2>/dev/null || true' EXIT
 fi
 configure_and_build "$build"
 [ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
@@ -85,4 +89,6 @@ if [ "$1" = test ]; then
     SECONDS=0
     tests/release.sh "$PWD"
     echo "== Release check passed in $SECONDS s"
+    wait "$debian" || { cat "$build/debian.log"; echo "FAIL: the Debian package" >&2; exit 1; }
+    grep '^==' "$build/debian.log"
 fi

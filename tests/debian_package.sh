@@ -8,11 +8,12 @@
 # built packages, each in a clean root of its release; and reprotest, varying
 # the build path, time, umask, time zone, home, kernel, CPU count, host name,
 # environment and file order (where FUSE allows), builds the same Debian 12 package.
-# Usage (as root, with the Debian 13 root; release.sh): debian_package.sh CLONE
+# Usage (as root; ./dev.sh test): debian_package.sh SOURCE_DIR (its last commit; the results in SOURCE_DIR/debian-check)
 set -euo pipefail
 clone=$1 out=$1/debian-check
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
 for suite in bookworm trixie; do "$clone/packaging/debian.sh" "$out/$suite" $suite amd64 >/dev/null & done; wait -n; wait -n
+"$clone/toolchains/debian-root.sh" toolchains/install-missing.sh lintian >/dev/null
 (cd "$clone" && toolchains/debian-root.sh lintian --pedantic --fail-on error,warning,info,pedantic --allow-root \
     debian-check/bookworm/*.dsc debian-check/*/*.deb) # paths from the source tree, which the root has at /src
 reprotest --vary=-user_group --store-dir="$out/reprotest" "$out"/bookworm/*.dsc -- null >"$out/reprotest.log" 2>&1 \
