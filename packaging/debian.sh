@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# The Debian source package of the last commit (its upstream tarball is the
-# commit as git archive writes it, but for debian/), and its binary packages built by sbuild
+# The Debian source package of the last commit (its upstream tarball is
+# source-tarball.sh's), and its binary packages built by sbuild
 # for one Debian release and architecture (arm64 cross-built), in a clean root
 # made by mmdebstrap and kept in the cache, versioned VERSION-REVISION~debNu1
 # so that each Debian release's package is newer than the one before. The
@@ -18,7 +18,7 @@ export SOURCE_DATE_EPOCH
 upstream=$(dpkg-parsechangelog -SVersion | sed 's/-[^-]*$//')
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 mkdir -p "$out" "$cache/sbuild"
-git archive --format=tar.gz --prefix="proxy-password-$upstream/" HEAD ':(exclude)debian' >"$out/proxy-password_$upstream.orig.tar.gz"
+packaging/source-tarball.sh "$out/proxy-password_$upstream.orig.tar.gz"
 tar -C "$work" -xzf "$out/proxy-password_$upstream.orig.tar.gz"
 git archive --prefix="proxy-password-$upstream/" HEAD debian | tar -C "$work" -x
 (cd "$out" && dpkg-source --build "$work/proxy-password-$upstream" >/dev/null)

@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 # Signs a release with its OpenPGP key (OPENPGP_KEY: the secret key as gpg
 # exports it; OPENPGP_PASSWORD_FILE: a file holding its passphrase, if it has
-# one): SHA256SUMS (SHA256SUMS.asc, detached) and the apt repository's suites
+# one): SHA256SUMS and this release's source tarball (.asc, detached) and the apt repository's suites
 # (InRelease, and Release.gpg for older clients); and publishes the public
 # key, binary (the keyring apt's Signed-By takes) and armored, beside them and
 # in the repository. Only the key of the fingerprint in release-key.fingerprint,
@@ -38,6 +38,9 @@ gpg --batch --export "$key" >"$out/proxy-password-archive-keyring.pgp"
 gpg --batch --armor --export "$key" >"$out/proxy-password-archive-keyring.asc"
 cp "$out"/proxy-password-archive-keyring.* "$out/debian/" # at the repository's address too
 sign --armor --detach-sign --output "$out/SHA256SUMS.asc" "$out/SHA256SUMS"
+for tarball in $(awk '/ proxy-password-.*\.tar\.gz$/ { print $2 }' "$out/SHA256SUMS"); do # this release's source
+    sign --armor --detach-sign --output "$out/$tarball.asc" "$out/$tarball"
+done
 for release in "$out"/debian/dists/*/Release; do
     sign --clearsign --output "$(dirname "$release")/InRelease" "$release"
     sign --armor --detach-sign --output "$release.gpg" "$release"

@@ -4,7 +4,8 @@
 # Makes the release files of this commit in DIR: a .deb per Debian release
 # and architecture (Debian 12 amd64 on this system, the others in Debian roots
 # of their own: packaging/deb.sh), the Windows zip and installer (MSI), their
-# SBOM (packaging/sbom.py), SHA256SUMS over them, the apt repository of the
+# SBOM (packaging/sbom.py), the source tarball (packaging/source-tarball.sh),
+# SHA256SUMS over them, the apt repository of the
 # .debs in DIR/debian (packaging/repository.sh; it keeps the packages of an
 # earlier release made into DIR) and the MSI's winget manifests in
 # DIR/winget (packaging/winget.py). Builds of the same commit from
@@ -14,7 +15,7 @@
 # DLL and the MSI are signed (packaging/sign.sh), just as reproducibly; with
 # SIGNATURES_FROM (from packaging/signatures.sh), they get a published
 # release's signatures instead. With OPENPGP_KEY (and OPENPGP_PASSWORD_FILE),
-# SHA256SUMS and the repository are signed with OpenPGP (packaging/openpgp.sh),
+# SHA256SUMS, the source tarball and the repository are signed with OpenPGP (packaging/openpgp.sh),
 # if it is the release key (packaging/release-key.fingerprint, or the key that
 # OPENPGP_FINGERPRINT names): that is checked first.
 # Usage (via ./dev.sh release DIR): packaging/release.sh DIR
@@ -63,7 +64,8 @@ $sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-window
 mkdir -p "$out"
 cp "${debs[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
 packaging/repository.sh "$out/debian" "${debs[@]}"
-files=("${debs[@]}" "${windows[@]}" "$sbom") # this release's: DIR may hold an earlier one too
+packaging/source-tarball.sh "$out/proxy-password-$version.tar.gz"
+files=("${debs[@]}" "${windows[@]}" "$sbom" "proxy-password-$version.tar.gz") # this release's: DIR may hold an earlier one too
 (cd "$out" && sha256sum -- "${files[@]##*/}" >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then
     packaging/openpgp.sh "$out"

@@ -7,7 +7,8 @@
 # repository included; every program, DLL and the MSI carries a signature that
 # verifies; a release made with the signatures taken from the signed one, into
 # a folder that holds an earlier release, is that one, byte for byte, and keeps
-# the earlier packages in its repository; SHA256SUMS's OpenPGP signature verifies.
+# the earlier packages in its repository; the OpenPGP signatures of SHA256SUMS
+# and of the source tarball verify.
 # A .deb passes Debian's own checks (lintian, which also reads the manual pages
 # with man, hardening-check on both programs, the desktop entry and metainfo
 # validators). The
@@ -76,6 +77,8 @@ release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" "${signing[@]
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
 # SHA256SUMS's OpenPGP signature, as the guide checks it on Debian 12 (sqv on Debian 13: apt_client.sh).
 gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/SHA256SUMS{.asc,} 2>/dev/null || fail "SHA256SUMS.asc"
+tarball=$(echo "$signed"/proxy-password-*.tar.gz) # and the source tarball's, as uscan checks it
+gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$tarball.asc" "$tarball" 2>/dev/null || fail "$tarball.asc"
 
 lintian --fail-on error,warning --allow-root "$signed"/*~deb12u1_amd64.deb
 mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
