@@ -39,6 +39,6 @@ unshare --mount sh -c 'mount --bind "$0" /etc/subuid && mount --bind "$0" /etc/s
     sbuild --chroot-mode=unshare --chroot="$root" --dist="$suite" --host="$arch" --build-dir="$out" --nolog \
     --no-run-lintian --no-run-piuparts --no-run-autopkgtest --append-to-version="~deb$(debian-distro-info --series="$suite" -r)u1" \
     --binNMU-timestamp="$SOURCE_DATE_EPOCH" --maintainer="$(sed -n 's/^Maintainer: //p' debian/control)" \
-    "$out"/proxy-password_*.dsc >"$work/log" 2>&1 || { cat "$work/log"; exit 1; }
+    "$out"/proxy-password_*.dsc >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }
 rm -f "$out"/*.changes "$out"/proxy-password-dbgsym_*.deb
 ls "$out"/proxy-password_*_"$arch".deb

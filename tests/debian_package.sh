@@ -12,7 +12,8 @@
 set -euo pipefail
 clone=$1 out=$1/debian-check
 cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
-for suite in bookworm trixie; do "$clone/packaging/debian.sh" "$out/$suite" $suite amd64 >/dev/null & done; wait -n; wait -n
+for suite in bookworm trixie; do "$clone/packaging/debian.sh" "$out/$suite" $suite amd64 >/dev/null & done
+wait -n && wait -n || { echo "FAIL: an sbuild build (its log above)" >&2; exit 1; }
 "$clone/toolchains/debian-root.sh" toolchains/install-missing.sh lintian >/dev/null
 (cd "$clone" && toolchains/debian-root.sh lintian --pedantic --fail-on error,warning,info,pedantic --allow-root \
     debian-check/bookworm/*.dsc debian-check/*/*.deb) # paths from the source tree, which the root has at /src
