@@ -26,14 +26,14 @@ tmp=$(mktemp -d)
 cleanup() { set +m; for job in $(jobs -p); do kill -- -"$job" 2>/dev/null || true; done; rm -rf "$tmp"; } # the program and the helpers
 trap cleanup EXIT
 fail() { echo "FAIL ($backend, $ending): $*" >&2; exit 1; }
-set -m # job control: a background program must not start with SIGINT ignored
+set -m # job control: each helper in a process group of its own, ended with it
 # Each ending, and the exit status it must give (empty: any).
 endings=("Escape 0")
 # The markers, as clipboard types (wine
 # exports the Windows clipboard formats under their own names): name, hex bytes.
 markers=("x-kde-passwordManagerHint 736563726574") # "secret"
 
-start() { "$program" & }
+start() { env --default-signal=INT "$program" & } # as a desktop starts it, even where this runs with Ctrl+C ignored
 wait_for() { for _ in $(seq 600); do "$@" && return; sleep 0.1; done; false; } # a minute at most
 after=$expected # what the clipboard holds after the end, with the markers
 
