@@ -15,13 +15,14 @@ cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
 toolchains/install-missing.sh sbuild mmdebstrap uidmap distro-info dpkg-dev
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
-upstream=$(dpkg-parsechangelog -SVersion | sed 's/-[^-]*$//')
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 mkdir -p "$out" "$cache/sbuild"
-packaging/source-tarball.sh "$out/proxy-password_$upstream.orig.tar.gz"
-tar -C "$work" -xzf "$out/proxy-password_$upstream.orig.tar.gz"
-git archive --prefix="proxy-password-$upstream/" HEAD debian | tar -C "$work" -x
-(cd "$out" && dpkg-source --build "$work/proxy-password-$upstream" >/dev/null)
+# The upstream version is the tarball's; dpkg-source refuses a debian/changelog of another.
+source=$(packaging/source-tarball.sh "$work") && folder=$(basename "$source" .tar.gz)
+orig=$out/${folder%-*}_${folder##*-}.orig.tar.gz
+mv "$source" "$orig" && tar -C "$work" -xzf "$orig"
+git archive --prefix="$folder/" HEAD debian | tar -C "$work" -x
+(cd "$out" && dpkg-source --build "$work/$folder" >/dev/null)
 
 # One maker at a time: builds side by side share the roots.
 root=$cache/sbuild/$suite-amd64.tar
@@ -32,11 +33,7 @@ if [ ! -e "$root" ]; then
     mv "$root.new" "$root"
 fi
 exec 9>&-
-# sbuild's roots map root to a subordinate id range, which root itself has no
-# need of elsewhere: one is lent to it, in this process's own mount namespace.
-printf 'root:100000:65536\n' >"$work/subid"
-unshare --mount sh -c 'mount --bind "$0" /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' "$work/subid" \
-    sbuild --chroot-mode=unshare --chroot="$root" --dist="$suite" --host="$arch" --build-dir="$out" --nolog \
+toolchains/subids.sh sbuild --chroot-mode=unshare --chroot="$root" --dist="$suite" --host="$arch" --build-dir="$out" --nolog \
     --no-run-lintian --no-run-piuparts --no-run-autopkgtest --append-to-version="~deb$(debian-distro-info --series="$suite" -r)u1" \
     --binNMU-timestamp="$SOURCE_DATE_EPOCH" --maintainer="$(sed -n 's/^Maintainer: //p' debian/control)" \
     "$out"/proxy-password_*.dsc >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }

@@ -64,8 +64,8 @@ $sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-window
 mkdir -p "$out"
 cp "${debs[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
 packaging/repository.sh "$out/debian" "${debs[@]}"
-packaging/source-tarball.sh "$out/proxy-password-$version.tar.gz"
-files=("${debs[@]}" "${windows[@]}" "$sbom" "proxy-password-$version.tar.gz") # this release's: DIR may hold an earlier one too
+source=$(packaging/source-tarball.sh "$out")
+files=("${debs[@]}" "${windows[@]}" "$sbom" "$source") # this release's: DIR may hold an earlier one too
 (cd "$out" && sha256sum -- "${files[@]##*/}" >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then
     packaging/openpgp.sh "$out"

@@ -19,10 +19,10 @@ wait -n && wait -n || { echo "FAIL: an sbuild build (its log above)" >&2; exit 1
     debian-check/bookworm/*.dsc debian-check/*/*.deb) # paths from the source tree, which the root has at /src
 reprotest --vary=-user_group --store-dir="$out/reprotest" "$out"/bookworm/*.dsc -- null >"$out/reprotest.log" 2>&1 \
     || { tail -n 200 "$out/reprotest.log"; echo "FAIL: reprotest" >&2; exit 1; }
-printf 'root:100000:65536\n' >"$out/subid"
-for suite in bookworm trixie; do ( # the test's packages downloaded once, into the cache, for the root's root
-    mkdir -p "$cache/autopkgtest-$suite" && chown 100000:100000 "$cache/autopkgtest-$suite" && unshare --mount sh -c 'mount --bind "$0" /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' \
-        "$out/subid" autopkgtest --setup-commands="apt-get update" "$out/$suite"/*.deb "$out/$suite"/*.dsc -- unshare --release $suite \
+root=$("$clone/toolchains/subids.sh" printenv SUBIDS_ROOT) # the id of the roots' root
+for suite in bookworm trixie; do ( # the test's packages downloaded once, into the cache, for the roots' root
+    mkdir -p "$cache/autopkgtest-$suite" && chown "$root:$root" "$cache/autopkgtest-$suite"
+    "$clone/toolchains/subids.sh" autopkgtest --setup-commands="apt-get update" "$out/$suite"/*.deb "$out/$suite"/*.dsc -- unshare --release $suite \
         --tarball "$cache/sbuild/$suite-amd64.tar" --bind "$cache/autopkgtest-$suite" /var/cache/apt/archives >"$out/$suite.log" 2>&1 \
         || { cat "$out/$suite.log"; echo "FAIL: the autopkgtests on $suite" >&2; exit 1; } ) & done
 wait -n; wait -n
