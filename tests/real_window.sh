@@ -63,7 +63,8 @@ for key in itertools.chain(["Shift_L"], (key for line in sys.stdin for key in li
     for pressed in True, False:
         session.NotifyKeyboardKeysym("(ub)", int(key) if key.isdigit() else XK.string_to_keysym(key), pressed)'; }
     read -r -u "${typist[0]}"
-    type_text() { echo $(printf '%s' "$1" | od -An -tu1) >&"${typist[1]}"; } # ASCII: the keysym is the code
+    # ASCII: the keysym is the code. A Shift first, as a key right after the window takes the focus may be lost.
+    type_text() { echo Shift_L $(printf %s "$1" | od -An -tu1) >&"${typist[1]}"; }
     press() { echo "$@" >&"${typist[1]}"; }
     # No window list over D-Bus in mutter alone: the program's own Wayland requests and events show it.
     start() { WAYLAND_DEBUG=client "$program" 2>"$tmp/wayland.log" & }
