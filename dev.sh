@@ -6,7 +6,7 @@
 #   ./dev.sh test                   every test on every platform (what CI runs):
 #                                   Linux with this system's Qt, Linux with
 #                                   Qt 6.8 (Debian 13), 64-bit Windows with
-#                                   Qt 6.8 under wine, and arm64 cross builds
+#                                   Qt 6.8 under wine
 #   ./dev.sh test-linux             only the first of those, quicker
 #   ./dev.sh release DIR            the release files, their SHA256SUMS and the apt
 #                                   repository in DIR (signed with SIGN_PKCS12 and
@@ -54,18 +54,12 @@ if [ "$1" = test ]; then
     mkdir -p "$build" && set -m
     { $sudo toolchains/debian-root.sh toolchains/qt-windows.sh
       echo "== Windows toolkit ready after $SECONDS s"; } </dev/null >"$build/toolkit.log" 2>&1 & toolkit=$!
-    # The release check builds both arm64 packages; built here too only while their roots are
-    # missing, so that the roots are made now.
-    { for suite in bookworm trixie; do
-          [ -e "${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}/$suite-arm64/.ready" ] ||
-              $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 toolchains/debian-root.sh packaging/deb.sh arm64 build-arm64-$suite
-      done; echo "== arm64 roots ready after $SECONDS s"
-      # The Windows leg's packages (wine), while the toolkit builds.
-      $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps; } </dev/null >"$build/arm64.log" 2>&1 & arm64=$!
+    # The Windows leg's packages (wine), while the toolkit builds.
+    $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps </dev/null >"$build/wine.log" 2>&1 & wine=$!
     # The Debian source package through Debian's own tools, mostly waiting for apt and dpkg.
     { $sudo rm -rf debian-check && $sudo tests/debian_package.sh "$PWD"
       echo "== Debian package checked after $SECONDS s"; } </dev/null >"$build/debian.log" 2>&1 & debian=$!
-    set +m && trap '$sudo kill -- -$toolkit -$arm64 -$debian 2>/dev/null || true' EXIT
+    set +m && trap '$sudo kill -- -$toolkit -$wine -$debian 2>/dev/null || true' EXIT
 fi
 configure_and_build "$build"
 [ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
@@ -79,7 +73,7 @@ if [ "$1" = test ]; then
     SECONDS=0
     $sudo toolchains/debian-root.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
     echo "== Qt 6.8 leg passed in $SECONDS s"
-    for job in arm64 toolkit; do
+    for job in wine toolkit; do
         wait "${!job}" || { cat "$build/$job.log"; echo "FAIL: the $job job" >&2; exit 1; }
         grep -h -e '^==' -e 'built in' "$build/$job.log"
     done

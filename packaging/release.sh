@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# Makes the release files of this commit in DIR: a .deb per Debian release
-# and architecture (Debian 12 amd64 on this system, the others in Debian roots
-# of their own: packaging/deb.sh), the Windows zip and installer (MSI), their
-# SBOM (packaging/sbom.py), the source tarball (packaging/source-tarball.sh),
+# Makes the release files of this commit in DIR: the Debian source package
+# and a .deb per Debian release and architecture, each with the .buildinfo of
+# its sbuild build (packaging/debian.sh), the Windows zip and installer (MSI),
+# their SBOM (packaging/sbom.py), the source tarball (packaging/source-tarball.sh),
 # SHA256SUMS over them, the apt repository of the
 # .debs in DIR/debian (packaging/repository.sh; it keeps the packages of an
 # earlier release made into DIR) and the MSI's winget manifests in
 # DIR/winget (packaging/winget.py). Builds of the same commit from
-# the same Debian packages give the same bytes: the dates are the commit's.
+# the same Debian packages give the same bytes: the dates are the commit's (a
+# .buildinfo records its build's own date, and a release made again takes the
+# .debs already built from the cache, with their .buildinfo).
 # With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and key) and
 # SIGN_PASSWORD_FILE (a file holding its password), every Windows program,
 # DLL and the MSI are signed (packaging/sign.sh), just as reproducibly; with
@@ -32,13 +34,9 @@ SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-# Builds kept from an earlier release of this clone are brought up to date.
-debs=("$(packaging/deb.sh amd64 build-release/bookworm-amd64 | tail -n1)")
-for build in bookworm/bookworm-arm64/arm64 trixie/trixie/amd64 trixie/trixie-arm64/arm64; do
-    IFS=/ read -r suite root arch <<<"$build"
-    debs+=("$($sudo env DEBIAN_SUITE="$suite" DEBIAN_ROOT="$root" toolchains/debian-root.sh \
-        env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" packaging/deb.sh "$arch" "build-release/$suite-$arch" | tail -n1)")
-done
+# The Debian source package, and its .debs and their .buildinfo built by sbuild.
+mapfile -t debian < <($sudo packaging/debian.sh build-release/debian bookworm-amd64 bookworm-arm64 trixie-amd64 trixie-arm64)
+debian=("${debian[@]#"$PWD/"}") && mapfile -t debs < <(printf '%s\n' "${debian[@]}" | grep '\.deb$')
 # The Debian 13 root sees only this tree and the cache: the key and its
 # password stay in the build folder, readable by root alone, for the build.
 keys=build-release-windows/signing sign=()
@@ -59,13 +57,13 @@ windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release
 sbom=build-release-windows/proxy-password-"$version".cdx.json
 $sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
     'python3 "$1" "$2" "$3" "$4" "$5" "$(toolchains/qt-windows.sh | tail -n1)" "${@:6}"' \
-    bash packaging/sbom.py "$sbom" "$version" "${windows[@]}" "${debs[@]}"
+    bash packaging/sbom.py "$sbom" "$version" "${windows[@]}" "${debian[@]}"
 $sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
-cp "${debs[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
+cp "${debian[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
 packaging/repository.sh "$out/debian" "${debs[@]}"
 source=$(packaging/source-tarball.sh "$out")
-files=("${debs[@]}" "${windows[@]}" "$sbom" "$source") # this release's: DIR may hold an earlier one too
+files=("${debian[@]}" "${windows[@]}" "$sbom" "$source") # this release's: DIR may hold an earlier one too
 (cd "$out" && sha256sum -- "${files[@]##*/}" >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then
     packaging/openpgp.sh "$out"

@@ -2,17 +2,19 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 # Writes the release's SBOM (CycloneDX 1.6, JSON): each release file with its
-# SHA-256 and every file it installs with theirs, exactly as shipped; the
+# SHA-256 and every file it installs with theirs, exactly as shipped (the
+# Debian source package and the .buildinfo of each .deb with their SHA-256); the
 # .debs' declared dependencies; for Windows, Qt with the Debian source version
 # and patches it was built from and the third-party libraries built into its
 # DLLs (from Qt's own SPDX document of the build), and the compiler's runtime
 # with its Debian package versions. The same inputs give the same bytes: the
 # date is the commit's and the serial number is derived from the content.
 # Run inside the Debian 13 root, which has the Windows build's packages.
-# Usage: sbom.py OUT VERSION ZIP MSI QT_PREFIX DEB...
+# Usage: sbom.py OUT VERSION ZIP MSI QT_PREFIX DEBIAN_FILE... (.deb, .buildinfo, .dsc and its tarballs)
 import datetime, hashlib, json, os, re, subprocess, sys, tempfile, uuid, zipfile
 
-out, version, zip_path, msi, qt, *debs = sys.argv[1:]
+out, version, zip_path, msi, qt, *debian = sys.argv[1:]
+debs = [path for path in debian if path.endswith(".deb")]
 sha256 = lambda data: [{"alg": "SHA-256", "content": hashlib.sha256(data).hexdigest()}]
 read = lambda path: open(path, "rb").read()
 installed = lambda package: subprocess.run(["dpkg-query", "-W", "-f=${Version} ${Architecture}", package],
@@ -120,6 +122,10 @@ bom = {
         release_file(deb, deb_files[deb], description="Debian package: every file it installs; its dependencies "
                      "are listed as components deb-depends:debian-RELEASE:ARCHITECTURE:NAME")
         for deb in debs
+    ] + [
+        release_file(path, {}, description="Debian source package" if ".buildinfo" not in path else
+                     "sbuild's record of the .deb's build: the Debian packages it was built with, and its date")
+        for path in debian if path not in debs
     ] + [
         release_file(zip_path, zip_files, description="Windows, portable folder"),
         release_file(msi, msi_files, description="Windows Installer package: the zip's files"),

@@ -8,8 +8,8 @@
 # and the encoder must work. On
 # Debian 13 also: the build that announces, SHA256SUMS checked with sqv, the
 # installer of missing packages waiting out another apt, and the real window
-# on Wayland. Last, apt told that the machine is arm64 downloads the arm64
-# package into /src, for release.sh to try under qemu.
+# on Wayland. Last, with arm64 added, apt installs the arm64 package in its
+# place, and its encoder, run under qemu, must work.
 # Usage (release.sh, in the root, whose /root holds the guide's steps, the release key and
 # SHA256SUMS): apt_client.sh GUIDE_STEPS_FILE APP_ID
 set -euo pipefail
@@ -41,8 +41,6 @@ if [ "$VERSION_CODENAME" = trixie ]; then
     grep -q 'waiting for another apt' /tmp/waited
     /src/tests/real_window.sh gnome /usr/bin/proxy-password "$app_id"
 fi
-arm64=(-o APT::Architecture=arm64 -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=/tmp/arm64)
-mkdir -p /tmp/arm64/partial && cd /tmp
-apt-get "${arm64[@]}" update -qq
-apt-get "${arm64[@]}" download -qq proxy-password
-mv proxy-password_*_arm64.deb "/src/arm64-$VERSION_CODENAME.deb"
+dpkg --add-architecture arm64 && apt-get update -qq
+apt-get install -y -qq --no-install-recommends proxy-password:arm64 qemu-user-static >/dev/null
+[ "$(printf 'abc\n' | QEMU_LD_PREFIX=/ qemu-aarch64-static /usr/bin/proxy-password-encode)" = 00000004789c8b0cf7ca0200036b0165 ]

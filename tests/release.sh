@@ -4,21 +4,23 @@
 # The release command, run in two clones of the last commit at different paths
 # and times, signed with a certificate and an OpenPGP key made for the test
 # (and refusing another key), gives the same files, signatures and apt
-# repository included; every program, DLL and the MSI carries a signature that
+# repository included (the .debs are built once: a .buildinfo records its
+# build's date); every program, DLL and the MSI carries a signature that
 # verifies; a release made with the signatures taken from the signed one, into
 # a folder that holds an earlier release, is that one, byte for byte, and keeps
 # the earlier packages in its repository; the OpenPGP signatures of SHA256SUMS
 # and of the source tarball verify.
-# A .deb passes Debian's own checks (lintian, which also reads the manual pages
-# with man, hardening-check on both programs, the desktop entry and metainfo
-# validators). The
+# The Debian source package, the .debs and their .buildinfo pass Debian 13's
+# lintian at its strictest (it also reads the manual pages with man); a .deb
+# passes hardening-check on both programs, and the desktop entry and metainfo
+# validators. The
 # SBOM is valid CycloneDX 1.6 and lists every release file and every file
 # inside each with its checksum; the winget manifests hold the MSI's own
 # values. The apt repository, served over HTTP to clean Debian 12 and 13
 # roots and set up as the administrators' guide says, installs either version
 # by request and a package that works, refuses another key's signature, and
-# gives an arm64 client the arm64 package, which works under qemu
-# (apt_client.sh). Needs root (or sudo) and the Debian roots.
+# installs the arm64 package, which works under qemu (apt_client.sh). Needs
+# root (or sudo) and the Debian roots.
 # Usage (the last step of ./dev.sh test): release.sh SOURCE_DIR
 set -euo pipefail
 src=$1
@@ -80,7 +82,9 @@ gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/SHA256SUMS
 tarball=$(echo "$signed"/proxy-password-*.tar.gz) # and the source tarball's, as uscan checks it
 gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$tarball.asc" "$tarball" 2>/dev/null || fail "$tarball.asc"
 
-lintian --fail-on error,warning --allow-root "$signed"/*~deb12u1_amd64.deb
+# Debian 13's lintian, at the strictest level ftp-masters read, but for what the package overrides with its reason.
+$sudo "$tmp/one/toolchains/debian-root.sh" bash -c 'toolchains/install-missing.sh lintian >/dev/null && lintian --pedantic \
+    --fail-on error,warning,info,pedantic --allow-root signed/*.dsc signed/*.deb signed/*.buildinfo' || fail lintian
 mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
 deb=$(echo "$tmp"/deb/*~deb12u1_amd64.deb)
 app_id=$(basename "$deb"/usr/share/applications/*.desktop .desktop) # the one desktop entry, which names the window too
@@ -103,8 +107,7 @@ python3 "$src/tests/sbom_contents.py" "$sbom" "$signed" "$tmp"/unzipped/* "$tmp/
 python3 "$src/tests/winget_manifests.py" "$signed"
 
 # The apt repository as an administrator uses it, served over HTTP, in clean Debian 12 and
-# 13 roots (apt_client.sh); the arm64 package that apt takes for an arm64 client must work
-# under qemu.
+# 13 roots (apt_client.sh); the arm64 package that apt installs must work under qemu.
 mkdir "$tmp/served" && cp -r "$tmp/other/clone/transplanted" "$tmp/served/good"
 cp -r "$signed" "$tmp/served/other"
 OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[other]}" \
@@ -120,7 +123,5 @@ for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and 
     printf '%s\n' "$guide" | $sudo tee "$tmp/$suite/root/guide" >/dev/null
     $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" tests/apt_client.sh guide "$app_id" \
         || fail "the repository in a clean $suite root"
-    $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-arm64 "$tmp/one/toolchains/debian-root.sh" tests/arm64_package.sh \
-        "arm64-$suite.deb" || fail "the arm64 package of $suite"
 ) & done
 wait -n; wait -n
