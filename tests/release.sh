@@ -121,7 +121,7 @@ guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Install
 for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and dpkg
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
     printf '%s\n' "$guide" | $sudo tee "$tmp/$suite/root/guide" >/dev/null
-    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" tests/apt_client.sh guide "$app_id" \
+    $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" tests/apt_client.sh guide \
         || fail "the repository in a clean $suite root"
 ) & done
 wait -n; wait -n
