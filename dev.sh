@@ -55,7 +55,8 @@ if [ "$1" = test ]; then
     { $sudo toolchains/debian-root.sh toolchains/qt-windows.sh
       echo "== Windows toolkit ready after $SECONDS s"; } </dev/null >"$build/toolkit.log" 2>&1 & toolkit=$!
     # The Windows leg's packages (wine), while the toolkit builds.
-    $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps </dev/null >"$build/wine.log" 2>&1 & wine=$!
+    { $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps
+      echo "== Windows leg's packages ready after $SECONDS s"; } </dev/null >"$build/wine.log" 2>&1 & wine=$!
     # The Debian source package through Debian's own tools, mostly waiting for apt and dpkg.
     { $sudo rm -rf debian-check && $sudo tests/debian_package.sh "$PWD"
       echo "== Debian package checked after $SECONDS s"; } </dev/null >"$build/debian.log" 2>&1 & debian=$!

@@ -5,7 +5,7 @@
 # tree at /src and the build cache at /cache. The root is made once with
 # debootstrap and kept in the cache, so later runs start at once. With
 # DEBIAN_SUITE=bookworm, a Debian 12 root; with DEBIAN_ROOT=NAME, a root of
-# that name in the cache (one that takes arm64 packages, deb.sh), or a root
+# that name in the cache (the clean roots that the release check copies), or a root
 # already made at an absolute path (a copy, for a test).
 # Usage (as root): toolchains/debian-root.sh COMMAND [ARGS...]
 set -euo pipefail
