@@ -15,7 +15,7 @@
 set -euo pipefail
 out=$(realpath -m "$1") && shift
 cd "$(dirname "$0")/.."
-cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
+. toolchains/settings.sh
 toolchains/install-missing.sh sbuild mmdebstrap uidmap distro-info dpkg-dev
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH

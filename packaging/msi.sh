@@ -7,7 +7,7 @@
 # The same inputs give the same bytes: the dates are SOURCE_DATE_EPOCH's (wixl
 # writes the current time) and the product and package codes are derived from
 # the version and the inputs (wixl's package code is random). Signed, like the
-# programs, when asked (sign.sh).
+# programs, when asked (authenticode-sign.sh).
 # Run inside the trixie root. Usage: packaging/msi.sh FOLDER OUTPUT.msi VERSION ICON
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,4 +46,4 @@ printf '%s\t%s\n%s\t%s\t%s\t%s\t\n' MsiLockPermissionsEx MsiLockPermissionsEx In
 msibuild "$out" -i MsiLockPermissionsEx.idt
 msibuild "$out" -s "Proxy Password $version" "The Proxy Password developers" "x64;1033" \
     "{$(uuid "$upgrade_code" "$version $inputs")}"
-"$here/sign.sh" "$out"
+"$here/authenticode-sign.sh" "$out"

@@ -14,10 +14,10 @@
 # .debs already built from the cache, with their .buildinfo).
 # With SIGN_PKCS12 (a PKCS#12 file: code-signing certificate and key) and
 # SIGN_PASSWORD_FILE (a file holding its password), every Windows program,
-# DLL and the MSI are signed (packaging/sign.sh), just as reproducibly; with
-# SIGNATURES_FROM (from packaging/signatures.sh), they get a published
+# DLL and the MSI are signed (packaging/authenticode-sign.sh), just as reproducibly; with
+# SIGNATURES_FROM (from packaging/authenticode-signatures.sh), they get a published
 # release's signatures instead. With OPENPGP_KEY (and OPENPGP_PASSWORD_FILE),
-# SHA256SUMS, the source tarball and the repository are signed with OpenPGP (packaging/openpgp.sh),
+# SHA256SUMS, the source tarball and the repository are signed with OpenPGP (packaging/openpgp-sign.sh),
 # if it is the release key (packaging/release-key.fingerprint, or the key that
 # OPENPGP_FINGERPRINT names): that is checked first.
 # Usage (via ./dev.sh release DIR): packaging/release.sh DIR
@@ -29,13 +29,14 @@ signing=()
 [ -z "${OPENPGP_KEY:-}" ] || OPENPGP_KEY=$(realpath "$OPENPGP_KEY")
 [ -z "${OPENPGP_PASSWORD_FILE:-}" ] || OPENPGP_PASSWORD_FILE=$(realpath "$OPENPGP_PASSWORD_FILE")
 cd "$(dirname "$0")/.."
-[ -z "${OPENPGP_KEY:-}" ] || packaging/openpgp.sh --check
+[ -z "${OPENPGP_KEY:-}" ] || packaging/openpgp-sign.sh --check
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 
 # The Debian source package, and its .debs and their .buildinfo built by sbuild.
-mapfile -t debian < <($sudo packaging/debian.sh build-release/debian bookworm-amd64 bookworm-arm64 trixie-amd64 trixie-arm64)
+. toolchains/settings.sh
+mapfile -t debian < <($sudo packaging/debian.sh build-release/debian $(for suite in "${suites[@]}"; do printf "$suite-%s " "${architectures[@]}"; done))
 debian=("${debian[@]#"$PWD/"}") && mapfile -t debs < <(printf '%s\n' "${debian[@]}" | grep '\.deb$')
 # The Debian 13 root sees only this tree and the cache: the key and its
 # password stay in the build folder, readable by root alone, for the build.
@@ -66,7 +67,7 @@ source=$(packaging/source-tarball.sh "$out")
 files=("${debian[@]}" "${windows[@]}" "$sbom" "$source") # this release's: DIR may hold an earlier one too
 (cd "$out" && sha256sum -- "${files[@]##*/}" >SHA256SUMS)
 if [ -n "${OPENPGP_KEY:-}" ]; then
-    packaging/openpgp.sh "$out"
+    packaging/openpgp-sign.sh "$out"
 else
     echo "release.sh: no OPENPGP_KEY: SHA256SUMS and the apt repository are not signed" >&2
 fi

@@ -9,11 +9,12 @@
 # indexes by hash too (Acquire-By-Hash), and no Valid-Until, since nothing
 # signs it again later. Each .deb goes into the suite its version names
 # (~deb12u1: bookworm, ~deb13u1: trixie). Dated SOURCE_DATE_EPOCH; signed by
-# openpgp.sh. Usage: packaging/repository.sh DIR DEB...
+# openpgp-sign.sh. Usage: packaging/repository.sh DIR DEB...
 set -euo pipefail
 out=$(realpath -m "$1")
 shift
-declare -A suites=([12]=bookworm [13]=trixie)
+declare -A suites # by Debian release number, as distro-info knows them
+for suite in $(debian-distro-info --all); do suites[$(debian-distro-info --series="$suite" -r)]=$suite; done
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 pool=$out/pool/main/p/proxy-password

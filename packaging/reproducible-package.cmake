@@ -14,8 +14,8 @@ if(CPACK_PE_STRIP)
     foreach(file IN LISTS binaries)
         execute_process(COMMAND ${CPACK_PE_STRIP} --strip-unneeded ${file} COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
-    # Then signed, when asked (sign.sh).
-    execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/sign.sh ${binaries} COMMAND_ERROR_IS_FATAL ANY)
+    # Then signed, when asked (authenticode-sign.sh).
+    execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/authenticode-sign.sh ${binaries} COMMAND_ERROR_IS_FATAL ANY)
 endif()
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     execute_process(COMMAND touch --no-dereference --date=@$ENV{SOURCE_DATE_EPOCH}

@@ -5,9 +5,9 @@
 # clean Debian root with the repository served as .../good/: the guide's steps;
 # then apt must refuse the repository signed by another key (.../other/), list
 # the two versions it holds, install the earlier one by version and upgrade it
-# (the installed package's own tests: the autopkgtests). On Debian 13 also: the
-# build that announces, SHA256SUMS checked with sqv, and the installer of
-# missing packages waiting out another apt. Last, with arm64 added, apt installs the arm64 package in its
+# (the installed package's own tests: the autopkgtests). On Debian 13 also:
+# SHA256SUMS checked with sqv, and the installer of missing packages waiting
+# out another apt. Last, with arm64 added, apt installs the arm64 package in its
 # place, and its encoder, run under qemu, must work.
 # Usage (release.sh, in the root, whose /root holds the guide's steps, the release key and
 # SHA256SUMS): apt_client.sh GUIDE_STEPS_FILE
@@ -28,7 +28,6 @@ apt-get install -y -qq --no-install-recommends "proxy-password=$earlier" >/dev/n
 apt-get install -y -qq proxy-password >/dev/null
 [ "$(dpkg-query -W -f '${Version}' proxy-password)" != "$earlier" ]
 if [ "$VERSION_CODENAME" = trixie ]; then
-    grep -q AccessibleAnnouncementEvent /usr/bin/proxy-password
     sqv --keyring ./*.pgp SHA256SUMS.asc SHA256SUMS >/dev/null
     # dpkg's and apt's locks held for half a minute, as another apt would hold them
     perl -MFcntl -e 'for my $path (@ARGV) { open my $f, ">>", $path or die; my $lock = pack("s s x4 q q i x4", F_WRLCK, 0, 0, 0, 0);

@@ -10,13 +10,12 @@
 # Usage (as root; ./dev.sh test): debian_package.sh SOURCE_DIR (its last commit; the results in SOURCE_DIR/debian-check)
 set -euo pipefail
 clone=$1 out=$1/debian-check
-cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
-"$clone/packaging/debian.sh" "$out" bookworm-amd64 trixie-amd64 >/dev/null
+. "$clone/toolchains/settings.sh"
+"$clone/packaging/debian.sh" "$out" "${suites[@]/%/-amd64}" >/dev/null
 reprotest --vary=-user_group --store-dir="$out/reprotest" "$out"/*.dsc -- null >"$out/reprotest.log" 2>&1 \
     || { tail -n 200 "$out/reprotest.log"; echo "FAIL: reprotest" >&2; exit 1; }
-root=$("$clone/toolchains/subids.sh" printenv SUBIDS_ROOT) # the id of the roots' root
-for suite in bookworm trixie; do ( # the test's packages downloaded once, into the cache, for the roots' root
-    mkdir -p "$cache/autopkgtest-$suite" && chown "$root:$root" "$cache/autopkgtest-$suite"
+for suite in "${suites[@]}"; do ( # the test's packages downloaded once, into the cache, for the roots' root
+    mkdir -p "$cache/autopkgtest-$suite" && chown "$subids_root:$subids_root" "$cache/autopkgtest-$suite"
     "$clone/toolchains/subids.sh" autopkgtest --setup-commands="apt-get update" "$out"/*~deb$(debian-distro-info --series=$suite -r)u1_amd64.deb \
         "$out"/*.dsc -- unshare --release $suite \
         --tarball "$cache/sbuild/$suite-amd64.tar" --bind "$cache/autopkgtest-$suite" /var/cache/apt/archives >"$out/$suite.log" 2>&1 \

@@ -33,7 +33,7 @@ release() { # CLONE OUT [VARIABLE=VALUE...]: the release command in a clone of t
 }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
-cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
+. "$src/toolchains/settings.sh"
 # Signed with a certificate made now, dated 2000 since it signs at the commit's time, and an
 # OpenPGP key (Ed25519, as Debian 13's apt takes) made now, as a maintainer's first key is;
 # another key signs what apt must refuse, and the release command must refuse it.
@@ -51,9 +51,9 @@ for name in release other; do
 done
 signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[release]}"
          OPENPGP_KEY="$tmp/key/release.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password")
-! OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_FINGERPRINT="${fpr[release]}" "$src/packaging/openpgp.sh" --check 2>"$tmp/refused" \
+! OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_FINGERPRINT="${fpr[release]}" "$src/packaging/openpgp-sign.sh" --check 2>"$tmp/refused" \
     && grep -q "${fpr[other]}.*${fpr[release]}" "$tmp/refused" || fail "signs with a key other than the release key"
-clean=() && for suite in bookworm trixie; do # the clean roots for the apt repository (below), made beside the releases
+clean=() && for suite in "${suites[@]}"; do # the clean roots for the apt repository (below), made beside the releases
     [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
         tests/clean_root.sh $suite >/dev/null & clean+=($!)
 done
@@ -67,7 +67,7 @@ for file in $(find "$tmp/unzipped" -name '*.exe' -o -name '*.dll') "$signed"/*.m
 done
 # What anyone can do to check a signed release against its commit; this build,
 # on the other clone's kept build folders, also shows the unsigned files the same.
-"$src/packaging/signatures.sh" "$signed" "$tmp/signatures"
+"$src/packaging/authenticode-signatures.sh" "$signed" "$tmp/signatures"
 # Made into a folder that holds an earlier release (its packages: these, as version 0.9.0), it
 # keeps that release's packages in its apt repository (tried below) and lists only its own files.
 earlier=$tmp/other/clone/transplanted/debian/pool/main/p/proxy-password && mkdir -p "$earlier"
@@ -77,23 +77,23 @@ for deb in "$signed"/*_amd64.deb; do
 done
 release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" "${signing[@]:2}"
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
-# SHA256SUMS's OpenPGP signature, as the guide checks it on Debian 12 (sqv on Debian 13: apt_client.sh).
-gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/SHA256SUMS{.asc,} 2>/dev/null || fail "SHA256SUMS.asc"
-tarball=$(echo "$signed"/proxy-password-*.tar.gz) # and the source tarball's, as uscan checks it
-gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$tarball.asc" "$tarball" 2>/dev/null || fail "$tarball.asc"
+# SHA256SUMS's OpenPGP signature, as the guide checks it on Debian 12 (sqv on Debian 13: apt_client.sh),
+# and the source tarball's, as uscan checks it.
+for file in "$signed"/SHA256SUMS "$signed"/proxy-password-*.tar.gz; do
+    gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$file.asc" "$file" 2>/dev/null || fail "$file.asc"
+done
 
 # Debian 13's lintian, at the strictest level ftp-masters read, but for what the package overrides with its reason.
-$sudo "$tmp/one/toolchains/debian-root.sh" bash -c 'toolchains/install-missing.sh lintian >/dev/null && lintian --pedantic \
-    --fail-on error,warning,info,pedantic --allow-root signed/*.dsc signed/*.deb signed/*.buildinfo' || fail lintian
+(cd "$tmp/one" && $sudo toolchains/debian-root.sh toolchains/install-missing.sh lintian >/dev/null && $sudo toolchains/debian-root.sh \
+    lintian --pedantic --fail-on error,warning,info,pedantic --allow-root signed/*.dsc signed/*.deb signed/*.buildinfo) || fail lintian
 mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
 deb=$(echo "$tmp"/deb/*~deb12u1_amd64.deb)
-app_id=$(basename "$deb"/usr/share/applications/*.desktop .desktop) # the one desktop entry, which names the window too
 # Not asked for: control-flow protection, which needs every object linked to
 # carry it, the C library's start files too, and Debian's do not; branch
 # protection, an arm64 feature (the option is not in Debian 12's tool).
 hardening-check --nocfprotection $(hardening-check --help 2>&1 | grep -o -- --nobranchprotection) "$deb"/usr/bin/*
-desktop-file-validate "$deb/usr/share/applications/$app_id.desktop"
-appstreamcli validate --no-net --pedantic "$deb/usr/share/metainfo/$app_id.metainfo.xml"
+desktop-file-validate "$deb"/usr/share/applications/*.desktop
+appstreamcli validate --no-net --pedantic "$deb"/usr/share/metainfo/*.metainfo.xml
 
 # The SBOM, validated with the CycloneDX library (from npm, kept in the cache).
 [ -d "$cache/npm/node_modules/@cyclonedx/cyclonedx-library" ] || npm install --no-save --no-audit --no-fund \
@@ -111,14 +111,14 @@ python3 "$src/tests/winget_manifests.py" "$signed"
 mkdir "$tmp/served" && cp -r "$tmp/other/clone/transplanted" "$tmp/served/good"
 cp -r "$signed" "$tmp/served/other"
 OPENPGP_KEY="$tmp/key/other.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[other]}" \
-    SOURCE_DATE_EPOCH="$(date +%s)" "$src/packaging/openpgp.sh" "$tmp/served/other" >/dev/null
+    SOURCE_DATE_EPOCH="$(date +%s)" "$src/packaging/openpgp-sign.sh" "$tmp/served/other" >/dev/null
 python3 -u -m http.server --bind 127.0.0.1 --directory "$tmp/served" 0 >"$tmp/server" 2>/dev/null & # on a free port
 server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
 until port=$(grep -o 'port [0-9]*' "$tmp/server" | cut -d' ' -f2) && [ -n "$port" ]; do sleep 0.1; done
 for pid in "${clean[@]}"; do wait "$pid" || fail "a clean root"; done
 guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Installing with apt/ } on && block' \
     "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
-for suite in bookworm trixie; do ( # both at once: they mostly wait for apt and dpkg
+for suite in "${suites[@]}"; do ( # both at once: they mostly wait for apt and dpkg
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
     printf '%s\n' "$guide" | $sudo tee "$tmp/$suite/root/guide" >/dev/null
     $sudo env DEBIAN_ROOT="$tmp/$suite" "$tmp/one/toolchains/debian-root.sh" tests/apt_client.sh guide \

@@ -10,8 +10,8 @@
 # Usage (as root): toolchains/debian-root.sh COMMAND [ARGS...]
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
-suite=${DEBIAN_SUITE:-trixie}
+. "$src/toolchains/settings.sh"
+suite=${DEBIAN_SUITE:-${suites[-1]}}
 root=${DEBIAN_ROOT:-$suite}
 [[ $root = /* ]] || root=$cache/$root
 

@@ -11,7 +11,7 @@
 # the key's own time if it is later (a signature older than its key is
 # invalid): an Ed25519 or RSA signature of the same bytes at the same time is
 # the same, so the release stays reproducible.
-# Usage: packaging/openpgp.sh RELEASE_DIR, or packaging/openpgp.sh --check to
+# Usage: packaging/openpgp-sign.sh RELEASE_DIR, or packaging/openpgp-sign.sh --check to
 # check the key only.
 set -euo pipefail
 expected=${OPENPGP_FINGERPRINT-$(sed '/^#/d; s/ //g' "$(dirname "$0")/release-key.fingerprint" | tr -d '\n')}
@@ -21,7 +21,7 @@ trap 'gpgconf --kill gpg-agent; rm -rf "$GNUPGHOME"' EXIT
 gpg --batch --quiet --import "${OPENPGP_KEY:?}" 2>/dev/null
 key=$(gpg --batch --with-colons --list-secret-keys | awk -F: '$1 == "fpr" { print $10; exit }')
 if [ "${expected^^}" != "$key" ]; then
-    echo "openpgp.sh: refusing to sign with $key: the release key is ${expected:-not set (none has been published; OPENPGP_FINGERPRINT=FINGERPRINT names one)}" >&2
+    echo "openpgp-sign.sh: refusing to sign with $key: the release key is ${expected:-not set (none has been published; OPENPGP_FINGERPRINT=FINGERPRINT names one)}" >&2
     exit 1
 fi
 [ "$1" != --check ] || exit 0
@@ -45,4 +45,4 @@ for release in "$out"/debian/dists/*/Release; do
     sign --clearsign --output "$(dirname "$release")/InRelease" "$release"
     sign --armor --detach-sign --output "$release.gpg" "$release"
 done
-echo "openpgp.sh: signed with $key"
+echo "openpgp-sign.sh: signed with $key"

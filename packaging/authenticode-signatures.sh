@@ -6,7 +6,7 @@
 # certificates they carry (certificates.pem). A release built
 # from the same commit with SIGNATURES_FROM=SIGNATURES ./dev.sh release DIR
 # then carries them, and its SHA256SUMS must be the published ones.
-# Usage: packaging/signatures.sh RELEASE_DIR SIGNATURES
+# Usage: packaging/authenticode-signatures.sh RELEASE_DIR SIGNATURES
 set -euo pipefail
 release=$(realpath "$1") signatures=$(realpath -m "$2")
 tmp=$(mktemp -d)

@@ -7,9 +7,9 @@
 # The signing time is SOURCE_DATE_EPOCH's, so a signed release is as
 # reproducible as an unsigned one. SIGN_TIMESTAMP_URL adds an RFC 3161
 # timestamp from that server (which no build here can reach; each differs).
-# With SIGNATURES_FROM instead (a folder of FILE.sig, see signatures.sh), it
+# With SIGNATURES_FROM instead (a folder of FILE.sig, see authenticode-signatures.sh), it
 # attaches those signatures, which anyone can do to check a signed release.
-# Without either it does nothing. Usage: packaging/sign.sh FILE...
+# Without either it does nothing. Usage: packaging/authenticode-sign.sh FILE...
 set -euo pipefail
 for file; do
     if [ -n "${SIGNATURES_FROM:-}" ]; then

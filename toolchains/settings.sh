@@ -1,0 +1,12 @@
+# Copyright (C) 2026 The Proxy Password developers
+# SPDX-License-Identifier: MIT
+# What the build, test and release scripts share, written once; sourced.
+# The cache: roots, the Windows toolkit and downloads, kept between runs.
+cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
+# The Debian releases packaged, oldest first (the newest is also the Qt 6.8
+# root's), and the architectures each is packaged for.
+suites=(bookworm trixie)
+architectures=(amd64 arm64)
+# The first of the subordinate ids lent to root (subids.sh), which sbuild's and
+# autopkgtest's roots map their root to.
+subids_root=100000
