@@ -30,6 +30,7 @@ git archive --prefix="$folder/" HEAD debian | tar -C "$work" -x
 dsc=$(echo "$out"/*.dsc)
 ls "$dsc" "$out"/*.debian.tar.* "$orig"
 built=$cache/debian-packages/$(sha256sum "$dsc" | cut -c1-64)
+find "$cache/debian-packages" -mindepth 1 -maxdepth 1 -mtime +30 -exec rm -rf {} + 2>/dev/null || true # a month's builds kept
 
 build() { # SUITE ARCH: into $built/SUITE-ARCH, unless there already
     local suite=$1 arch=$2 root=$cache/sbuild/$1-amd64.tar into=$built/$1-$2
