@@ -48,7 +48,7 @@ if [ "$backend" = gnome ]; then
     wait_for test -S "$tmp/wayland-0" -a -s "$tmp/bus"
     export WAYLAND_DISPLAY=$tmp/wayland-0 QT_QPA_PLATFORM=wayland
     clipboard() { wl-paste -n "$@" 2>/dev/null || true; }
-    clear_clipboard() { wl-copy --clear; }
+    clear_clipboard() { wait_for wl-copy --clear 2>/dev/null; } # the seat gets its keyboard some time after the session starts
     # mutter has no virtual keyboard for wtype: the keys go through its remote
     # desktop D-Bus API, in one session (it ends with its D-Bus connection), as
     # keysyms. The seat has a keyboard once it has started (the empty line); it
