@@ -58,7 +58,7 @@ windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release
 sbom=build-release-windows/proxy-password-"$version".cdx.json
 $sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
     'python3 "$1" "$2" "$3" "$4" "$5" "$(toolchains/qt-windows.sh | tail -n1)" "${@:6}"' \
-    bash packaging/sbom.py "$sbom" "$version" "${windows[@]}" "${debian[@]}"
+    bash packaging/sbom.py "$sbom" "$version" "${windows[@]}" build-release-windows/mingw-runtime.txt "${debian[@]}"
 $sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
 cp "${debian[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"

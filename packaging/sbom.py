@@ -10,10 +10,11 @@
 # with its Debian package versions. The same inputs give the same bytes: the
 # date is the commit's and the serial number is derived from the content.
 # Run inside the Debian 13 root, which has the Windows build's packages.
-# Usage: sbom.py OUT VERSION ZIP MSI QT_PREFIX DEBIAN_FILE... (.deb, .buildinfo, .dsc and its tarballs)
+# Usage: sbom.py OUT VERSION ZIP MSI QT_PREFIX RUNTIME_LIST DEBIAN_FILE... (RUNTIME_LIST: the
+# compiler's runtime DLLs shipped, from the build folder; DEBIAN_FILE: .deb, .buildinfo, .dsc and its tarballs)
 import datetime, hashlib, json, os, re, subprocess, sys, tempfile, uuid, zipfile
 
-out, version, zip_path, msi, qt, *debian = sys.argv[1:]
+out, version, zip_path, msi, qt, runtime_list, *debian = sys.argv[1:]
 debs = [path for path in debian if path.endswith(".deb")]
 sha256 = lambda data: [{"alg": "SHA-256", "content": hashlib.sha256(data).hexdigest()}]
 read = lambda path: open(path, "rb").read()
@@ -85,9 +86,12 @@ for block in spdx.split("\nPackageName: ")[1:]:
 qt_source = re.search(r"qt6-base version (\S+)", open(f"{qt}/share/licenses/SOURCE").read())[1]  # as built
 qt_version = qt_source.split("+")[0]
 patches = open(f"{qt}/sbom/debian-patches").read().split()
-runtime = [("gcc-mingw-w64-x86-64-posix-runtime", "GPL-3.0-or-later WITH GCC-exception-3.1",
-            ["libstdc++-6.dll", "libgcc_s_seh-1.dll"]),
-           ("mingw-w64-x86-64-dev", "MIT AND BSD-3-Clause", ["libwinpthread-1.dll"])]
+licences = {"gcc-mingw-w64-x86-64-posix-runtime": "GPL-3.0-or-later WITH GCC-exception-3.1",
+            "mingw-w64-x86-64-dev": "MIT AND BSD-3-Clause"}
+runtime = {}  # Debian's package of each DLL of the compiler's runtime shipped, in the order shipped
+for path in open(runtime_list).read().split():
+    package = subprocess.run(["dpkg", "-S", path], check=True, capture_output=True, text=True).stdout.split(":")[0]
+    runtime.setdefault(package, []).append(os.path.basename(path))
 
 windows = [
     {"type": "framework", "bom-ref": "qtbase", "group": "qt", "name": "qtbase", "version": qt_version,
@@ -103,9 +107,9 @@ windows = [
      "components": bundled},
 ] + [{"type": "library", "bom-ref": package, "name": package, "version": v,
       "description": "the compiler's runtime: " + ", ".join(dlls),
-      "licenses": [{"expression": licence}],
+      "licenses": [{"expression": licences[package]}],
       "purl": f"pkg:deb/debian/{package}@{purl_version(v)}?arch={arch}&distro=debian-13"}
-     for package, licence, dlls in runtime for v, arch in [installed(package)]]
+     for package, dlls in runtime.items() for v, arch in [installed(package)]]
 
 bom = {
     "bomFormat": "CycloneDX", "specVersion": "1.6", "version": 1,

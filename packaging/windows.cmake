@@ -49,15 +49,23 @@ if(MINGW) # the compiler's runtime; MSVC's comes with Windows or its redistribut
         if(NOT IS_ABSOLUTE "${path}")
             message(FATAL_ERROR "the compiler does not know where ${dll} is")
         endif()
+        get_filename_component(path ${path} REALPATH)
         install(FILES ${path} DESTINATION .)
+        string(APPEND runtime "${path}\n")
+        execute_process(COMMAND dpkg -S ${path} OUTPUT_VARIABLE package ERROR_QUIET) # Debian's package of it
+        string(REGEX REPLACE ":.*" "" package "${package}")
+        list(APPEND runtime_packages ${package})
     endforeach()
+    # Where the DLLs are, for the tests under wine (windows.sh) and the SBOM (sbom.py).
+    file(WRITE ${CMAKE_BINARY_DIR}/mingw-runtime.txt "${runtime}")
+    list(REMOVE_DUPLICATES runtime_packages)
 endif()
 # The toolkit's licences and where its source is (written by toolchains/qt-windows.sh),
 # and the compiler runtime's (GCC's runtime exception, winpthreads' notice) from Debian.
 if(EXISTS ${QT6_INSTALL_PREFIX}/share/licenses)
     install(DIRECTORY ${QT6_INSTALL_PREFIX}/share/licenses/ DESTINATION licenses/Qt)
 endif()
-foreach(package IN ITEMS gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev)
+foreach(package IN LISTS runtime_packages)
     if(EXISTS /usr/share/doc/${package}/copyright)
         install(FILES /usr/share/doc/${package}/copyright DESTINATION licenses/${package})
     endif()

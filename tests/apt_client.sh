@@ -29,9 +29,9 @@ apt-get install -y -qq proxy-password >/dev/null
 [ "$(dpkg-query -W -f '${Version}' proxy-password)" != "$earlier" ]
 if [ "$VERSION_CODENAME" = trixie ]; then
     sqv --keyring ./*.pgp SHA256SUMS.asc SHA256SUMS >/dev/null
-    # dpkg's and apt's locks held for half a minute, as another apt would hold them
+    # dpkg's and apt's locks held for a while, as another apt would hold them
     perl -MFcntl -e 'for my $path (@ARGV) { open my $f, ">>", $path or die; my $lock = pack("s s x4 q q i x4", F_WRLCK, 0, 0, 0, 0);
-        fcntl($f, F_SETLK, $lock) or die; push @held, $f } print "held\n"; close STDOUT; sleep 30' \
+        fcntl($f, F_SETLK, $lock) or die; push @held, $f } print "held\n"; close STDOUT; sleep 8' \
         /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock >/tmp/held &
     until [ -s /tmp/held ]; do sleep 0.1; done
     /src/toolchains/install-missing.sh xclip >/dev/null 2>/tmp/waited

@@ -31,8 +31,6 @@ QT_WINDOWS_PINNED=0 "$here/qt-windows.sh" source-version 2>&1 | grep "^qt-window
 # The tests in the build tree find the toolkit's and the compiler's DLLs
 # through wine's PATH (wine's drive Z: is /); the package test clears it.
 path=Z:$qt/bin
-for dll in libstdc++-6.dll libwinpthread-1.dll; do
-    path+=";Z:$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")")"
-done
+while read -r dll; do path+=";Z:$(dirname "$dll")"; done <"$build/mingw-runtime.txt"
 export WINEPREFIX=$PWD/$build/wine WINEDEBUG=-all WINEPATH=${path//\//\\}
 ctest --test-dir "$build" --output-on-failure --no-tests=error
