@@ -49,6 +49,8 @@ with tempfile.TemporaryDirectory() as tmp:
     subprocess.run(["msiextract", "-C", f"{tmp}/msi", msi], check=True, capture_output=True)
     # Inside the install folder, as in the zip's top folder: every program, DLL, plugin and licence.
     msi_files = {re.sub(r"^[^/]*/", "", p): d for p, d in tree(f"{tmp}/msi").items()}
+table = subprocess.run(["msiinfo", "export", msi, "Property"], check=True, capture_output=True, text=True).stdout
+msi_properties = dict(line.rstrip("\r").split("\t", 1) for line in table.splitlines()[3:])  # the vendor and address
 with zipfile.ZipFile(zip_path) as z:
     zip_files = {re.sub(r"^[^/]*/", "", i.filename): z.read(i) for i in z.infolist() if not i.is_dir()}
 
@@ -118,9 +120,9 @@ bom = {
                                                      datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ"),
         "component": {"type": "application", "bom-ref": "proxy-password", "name": "proxy-password",
                       "version": version, "licenses": [{"license": {"id": "MIT"}}],
-                      "supplier": {"name": "The Proxy Password developers"},
+                      "supplier": {"name": msi_properties["Manufacturer"]},
                       "externalReferences": [{"type": "vcs",
-                                              "url": "https://github.com/proxypassword/proxy-password"}]},
+                                              "url": msi_properties["ARPURLINFOABOUT"]}]},
     },
     "components": [
         release_file(deb, deb_files[deb], description="Debian package: every file it installs; its dependencies "

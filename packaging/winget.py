@@ -15,7 +15,7 @@ identifier, schema = "ProxyPassword.ProxyPassword", "https://aka.ms/winget-manif
 table = subprocess.run(["msiinfo", "export", msi, "Property"], check=True, capture_output=True, text=True).stdout
 properties = dict(line.rstrip("\r").split("\t", 1) for line in table.splitlines()[3:])
 version = properties["ProductVersion"]
-site = "https://github.com/proxypassword/proxy-password"
+site = properties["ARPURLINFOABOUT"]  # the project's address, as Apps shows it
 common = [("PackageIdentifier", identifier), ("PackageVersion", version)]
 manifests = {
     "version": common + [("DefaultLocale", "en-US")],
