@@ -56,9 +56,9 @@ $sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "${si
 version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
 windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release-windows/proxy-password-"$version"-win64.msi)
 sbom=build-release-windows/proxy-password-"$version".cdx.json
-$sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash -c \
-    'python3 "$1" "$2" "$3" "$4" "$5" "$(toolchains/qt-windows.sh | tail -n1)" "${@:6}"' \
-    bash packaging/sbom.py "$sbom" "$version" "${windows[@]}" build-release-windows/mingw-runtime.txt "${debian[@]}"
+qt=$($sudo toolchains/debian-root.sh toolchains/qt-windows.sh | tail -n1) # the toolkit's prefix in the root, which has its SBOM
+$sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" python3 packaging/sbom.py \
+    "$sbom" "$version" "${windows[@]}" "$qt" build-release-windows/mingw-runtime.txt "${debian[@]}"
 $sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
 cp "${debian[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
