@@ -11,13 +11,14 @@
 set -euo pipefail
 clone=$1 out=$1/debian-check
 . "$clone/toolchains/settings.sh"
-"$clone/packaging/debian.sh" "$out" "${suites[@]/%/-amd64}" >/dev/null
-reprotest --vary=-user_group --store-dir="$out/reprotest" "$out"/*.dsc -- null >"$out/reprotest.log" 2>&1 \
+jobs=() && for suite in "${suites[@]}"; do "$clone/packaging/debian.sh" "$out/$suite" "$suite-amd64" >/dev/null & jobs+=($!); done
+for job in "${jobs[@]}"; do wait "$job"; done
+reprotest --vary=-user_group --store-dir="$out/reprotest" "$out/${suites[0]}"/*.dsc -- null >"$out/reprotest.log" 2>&1 \
     || { tail -n 200 "$out/reprotest.log"; echo "FAIL: reprotest" >&2; exit 1; }
 for suite in "${suites[@]}"; do ( # the test's packages downloaded once, into the cache, for the roots' root
     mkdir -p "$cache/autopkgtest-$suite" && chown "$subids_root:$subids_root" "$cache/autopkgtest-$suite"
-    "$clone/toolchains/subids.sh" autopkgtest --setup-commands="apt-get update" "$out"/*~deb$(debian-distro-info --series=$suite -r)u1_amd64.deb \
-        "$out"/*.dsc -- unshare --release $suite \
+    "$clone/toolchains/subids.sh" autopkgtest --setup-commands="apt-get update" "$out/$suite"/*.deb "$out/$suite"/*.dsc \
+        -- unshare --release $suite \
         --tarball "$cache/sbuild/$suite-amd64.tar" --bind "$cache/autopkgtest-$suite" /var/cache/apt/archives >"$out/$suite.log" 2>&1 \
         || { cat "$out/$suite.log"; echo "FAIL: the autopkgtests on $suite" >&2; exit 1; } ) & done
 wait -n; wait -n
