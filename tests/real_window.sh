@@ -63,8 +63,9 @@ for key in itertools.chain(["Shift_L"], (key for line in sys.stdin for key in li
     for pressed in True, False:
         session.NotifyKeyboardKeysym("(ub)", int(key) if key.isdigit() else XK.string_to_keysym(key), pressed)'; }
     read -r -u "${typist[0]}"
-    # ASCII: the keysym is the code. A Shift first, as a key right after the window takes the focus may be lost.
-    type_text() { echo Shift_L $(printf %s "$1" | od -An -tu1) >&"${typist[1]}"; }
+    # ASCII: the keysym is the code. Shifts first, until one reaches the window: keys right after
+    # it takes the focus were lost (under load, six).
+    type_text() { wait_for eval 'press Shift_L; grep -qE "wl_keyboard[@#][0-9]+\.key\(" "$tmp/wayland.log"'; press $(printf %s "$1" | od -An -tu1); }
     press() { echo "$@" >&"${typist[1]}"; }
     # No window list over D-Bus in mutter alone: the program's own Wayland requests and events show it.
     start() { WAYLAND_DEBUG=client "$program" 2>"$tmp/wayland.log" & }
