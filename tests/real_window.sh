@@ -17,7 +17,7 @@
 # Usage: real_window.sh x11|kde|wine PROGRAM | real_window.sh gnome PROGRAM APP_ID
 # (GNOME and KDE are skipped, status 77, where mutter or Klipper is missing.)
 set -euo pipefail
-backend=$1 program=$2 app_id=${3:-}
+backend=$1 program=$2 app_id=${3:-} here=$(cd "$(dirname "$0")" && pwd)
 expected=00000014789c0bf5f02a4bf5c84e4f7677ab4aae7434f0cd74b50500498106cc
 # On an Xvfb of its own (KDE with a D-Bus session too), unless the caller has started one for it.
 [ "$backend" = gnome ] || [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a \
@@ -49,19 +49,8 @@ if [ "$backend" = gnome ]; then
     export WAYLAND_DISPLAY=$tmp/wayland-0 QT_QPA_PLATFORM=wayland
     clipboard() { wl-paste -n "$@" 2>/dev/null || true; }
     clear_clipboard() { wait_for wl-copy --clear 2>/dev/null; } # the seat gets its keyboard some time after the session starts
-    # mutter has no virtual keyboard for wtype: the keys go through its remote
-    # desktop D-Bus API, in one session (it ends with its D-Bus connection), as
-    # keysyms. The seat has a keyboard once it has started (the empty line); it
-    # loses its first key.
-    coproc typist { as_nobody DBUS_SESSION_BUS_ADDRESS="$(cat "$tmp/bus")" /usr/bin/python3 -c 'import itertools, sys; from gi.repository import Gio; from Xlib import XK
-bus = Gio.bus_get_sync(Gio.BusType.SESSION)  # one connection: the session ends with it
-proxy = lambda path, name: Gio.DBusProxy.new_sync(bus, 0, None, "org.gnome.Mutter.RemoteDesktop", path, "org.gnome.Mutter.RemoteDesktop" + name, None)
-session = proxy(proxy("/org/gnome/Mutter/RemoteDesktop", "").CreateSession(), ".Session")
-session.Start()
-print(flush=True)
-for key in itertools.chain(["Shift_L"], (key for line in sys.stdin for key in line.split())):
-    for pressed in True, False:
-        session.NotifyKeyboardKeysym("(ub)", int(key) if key.isdigit() else XK.string_to_keysym(key), pressed)'; }
+    # Keys go through mutter's remote desktop D-Bus API (read by nobody through the descriptor).
+    coproc typist { as_nobody DBUS_SESSION_BUS_ADDRESS="$(cat "$tmp/bus")" /usr/bin/python3 /dev/fd/3 3<"$here/remote_desktop_keys.py"; }
     read -r -u "${typist[0]}"
     # ASCII: the keysym is the code. Shifts first, until one reaches the window: keys right after
     # it takes the focus were lost (under load, six).
@@ -87,7 +76,7 @@ else
     window() { xdotool search --limit 1 --onlyvisible --name '^Proxy Password$' windowfocus --sync 2>/dev/null; }
 fi
 if [ "$backend" = x11 ]; then
-    /usr/bin/python3 "$(dirname "$0")/clipboard_manager.py" >"$tmp/manager" &
+    /usr/bin/python3 "$here/clipboard_manager.py" >"$tmp/manager" &
     wait_for test -s "$tmp/manager"
     # Escape ends it through the same teardown as these signals do.
     endings=("TERM 143" "HUP 129" "INT 130")
@@ -137,10 +126,7 @@ for row in "${endings[@]}"; do
     case $ending in
         Escape) press Escape ;;
         console-closed) # what a window manager's close button sends
-            /usr/bin/python3 -c 'import sys; from Xlib import display, X; from Xlib.protocol import event
-d = display.Display(); w = d.create_resource_object("window", int(sys.argv[1])); atom = d.intern_atom
-w.send_event(event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"), data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
-d.flush()' "$(xdotool search --limit 1 --name 'proxy-password\.exe$')" ;;
+            /usr/bin/python3 "$here/close_window.py" "$(xdotool search --limit 1 --name 'proxy-password\.exe$')" ;;
         *) kill -s "$ending" "$pid" ;;
     esac
     timeout 10 tail --pid="$pid" -f /dev/null || fail "still running"
