@@ -95,6 +95,8 @@ if [ "$backend" = wine ]; then
     # Wine drops the clipboard with the last process of its prefix; in a desktop
     # session other programs run on, as Notepad does here.
     wine notepad >/dev/null 2>&1 &
+    # Its window first, so that it cannot come up later and take the focus and the typed keys.
+    wait_for xdotool search --limit 1 --onlyvisible --name 'Notepad$' >/dev/null
     # With a console window of its own, as Explorer and the Start menu start it.
     # (Ctrl+C there ends it the same way as closing the window: the system ends it.)
     endings+=("console-closed ")
@@ -121,7 +123,7 @@ for row in "${endings[@]}"; do
     press Return Tab Tab Tab space # Convert; output field, Convert, Copy Output
     # Only the types are listed while it runs: a read would hand the text over
     # early (on Windows, render it) and hide a loss at the end.
-    wait_for eval 'offered | grep -x "${markers[0]% *}" >/dev/null' || fail "nothing copied, or without ${markers[0]% *}"
+    wait_for eval 'offered | grep -x "${markers[0]% *}" >/dev/null' || fail "nothing copied, or without ${markers[0]% *} (focus: $(xdotool getwindowfocus getwindowname 2>&1))"
 
     case $ending in
         Escape) press Escape ;;

@@ -77,7 +77,6 @@ SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$work/source/debian/changelog" -STim
 export SOURCE_DATE_EPOCH # rcc's file dates
 cmake -S "$work/source" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     "${options[@]}"
 cmake --build "$work/build" --parallel "$(nproc)"
 cmake --install "$work/build" >/dev/null

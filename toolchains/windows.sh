@@ -10,14 +10,13 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
 
-"$here/install-missing.sh" cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+"$here/install-missing.sh" cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     qt6-base-dev librsvg2-bin icoutils wixl msitools osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3 python3-xlib
 [ "${2:-}" != deps ] || exit 0
 qt=$("$here/qt-windows.sh" | tail -n1)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBUILD_TESTING="$([ "${2:-}" = package ] && echo OFF || echo ON)"
 cmake --build "$build"
 if [ "${2:-}" = package ]; then
