@@ -23,5 +23,6 @@ for file; do
     else
         exit 0
     fi
+    touch --reference="$file" "$file.signed" # its date kept, for the packages made of it
     mv "$file.signed" "$file"
 done

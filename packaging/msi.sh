@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# Makes the Windows Installer package of a program folder (the zip's, as CPack
-# stages it) with wixl, from proxy-password.wxs and msi-files.py's list of the
-# folder's files.
+# Makes the Windows Installer package of a staged folder (windows-stage.sh's)
+# with wixl, from proxy-password.wxs and msi-files.py's list of the folder's
+# files.
 # The same inputs give the same bytes: the dates are SOURCE_DATE_EPOCH's (wixl
 # writes the current time) and the product and package codes are derived from
-# the version and the inputs (wixl's package code is random). Signed, like the
-# programs, when asked (authenticode-sign.sh).
+# the version and the inputs (wixl's package code is random).
 # Run inside the trixie root. Usage: packaging/msi.sh FOLDER OUTPUT.msi VERSION ICON
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,4 +45,3 @@ printf '%s\t%s\n%s\t%s\t%s\t%s\t\n' MsiLockPermissionsEx MsiLockPermissionsEx In
 msibuild "$out" -i MsiLockPermissionsEx.idt
 msibuild "$out" -s "Proxy Password $version" "The Proxy Password developers" "x64;1033" \
     "{$(uuid "$upgrade_code" "$version $inputs")}"
-"$here/authenticode-sign.sh" "$out"

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Makes the release files of this commit in DIR: the Debian source package
 # and a .deb per Debian release and architecture, each with the .buildinfo of
-# its sbuild build (packaging/debian.sh), the Windows zip and installer (MSI),
+# its sbuild build (packaging/debian.sh), the Windows zip and installer (MSI)
+# of the staged programs (packaging/windows-stage.sh, windows-zip.py, msi.sh),
 # their SBOM (packaging/sbom.py), the source tarball (packaging/source-tarball.sh),
 # SHA256SUMS over them, the apt repository of the
 # .debs in DIR/debian (packaging/repository.sh; it keeps the packages of an
@@ -38,8 +39,10 @@ sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 . toolchains/settings.sh
 mapfile -t debian < <($sudo packaging/debian.sh build-release/debian $(for suite in "${suites[@]}"; do printf "$suite-%s " "${architectures[@]}"; done))
 debian=("${debian[@]#"$PWD/"}") && mapfile -t debs < <(printf '%s\n' "${debian[@]}" | grep '\.deb$')
-# The Debian 13 root sees only this tree and the cache: the key and its
-# password stay in the build folder, readable by root alone, for the build.
+# The Windows packages, in the Debian 13 root: the programs built and staged, signed, then packed.
+# The root sees only this tree and the cache: the key and its password stay in
+# the build folder, readable by root alone, while they sign.
+in_root() { $sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "$@"; }
 keys=build-release-windows/signing sign=()
 mkdir -p -m 700 "$keys"
 trap 'rm -rf "$keys"' EXIT
@@ -50,16 +53,19 @@ if [ ${#signing[@]} -gt 0 ]; then
 elif [ -n "${signatures:-}" ]; then
     cp -r "$signatures" "$keys/signatures" && sign=(SIGNATURES_FROM="/src/$keys/signatures")
 fi
-$sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" "${sign[@]}" \
-    toolchains/windows.sh build-release-windows package >/dev/null
-
 version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
 windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release-windows/proxy-password-"$version"-win64.msi)
+in_root toolchains/windows.sh build-release-windows release >/dev/null
+staged=$(in_root packaging/windows-stage.sh build-release-windows | tail -n1)
+in_root env "${sign[@]}" packaging/authenticode-sign.sh $(find "$staged" -name '*.exe' -o -name '*.dll')
+in_root python3 packaging/windows-zip.py "$staged" "${windows[0]}"
+in_root packaging/msi.sh "$staged" "${windows[1]}" "$version" build-release-windows/proxy-password.ico
+in_root env "${sign[@]}" packaging/authenticode-sign.sh "${windows[1]}"
+
 sbom=build-release-windows/proxy-password-"$version".cdx.json
-qt=$($sudo toolchains/debian-root.sh toolchains/qt-windows.sh | tail -n1) # the toolkit's prefix in the root, which has its SBOM
-$sudo toolchains/debian-root.sh env SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" python3 packaging/sbom.py \
-    "$sbom" "$version" "${windows[@]}" "$qt" build-release-windows/mingw-runtime.txt "${debian[@]}"
-$sudo toolchains/debian-root.sh python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
+qt=$(in_root toolchains/qt-windows.sh | tail -n1) # the toolkit's prefix in the root, which has its SBOM
+in_root python3 packaging/sbom.py "$sbom" "$version" "${windows[@]}" "$qt" build-release-windows/mingw-runtime.txt "${debian[@]}"
+in_root python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
 cp "${debian[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"
 packaging/repository.sh "$out/debian" "${debs[@]}"

@@ -1,10 +1,11 @@
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
 
-# The Windows packages: a portable folder (zip) and an installer (MSI), each with
-# both programs, the toolkit's DLLs and plugins, the compiler's runtime and the
-# licences. A cross build has no windeployqt, so the list is kept here; the
-# test of the installed program is what keeps it complete.
+# What the Windows packages hold, a portable folder (zip) and an installer (MSI),
+# as installed (packaging/windows-stage.sh): both programs, the toolkit's DLLs and
+# plugins, the compiler's runtime and the licences. A cross build has no
+# windeployqt, so the list is kept here; the test of the installed program is
+# what keeps it complete.
 install(TARGETS proxy-password proxy-password-encode RUNTIME DESTINATION .)
 
 # The icon, drawn once as SVG, in the sizes Windows shows (256 kept as PNG),
@@ -70,11 +71,3 @@ foreach(package IN LISTS runtime_packages)
         install(FILES /usr/share/doc/${package}/copyright DESTINATION licenses/${package})
     endif()
 endforeach()
-
-# The zip, and the Windows Installer package made by msi.sh from the same
-# staged files (CPack's WIX generator needs the WiX toolset, which is Windows-only).
-set(CPACK_GENERATOR ZIP External)
-set(CPACK_EXTERNAL_ENABLE_STAGING ON)
-set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows-msi.cmake)
-set(CPACK_MSI_ICON ${ico})
-set(CPACK_PE_STRIP ${CMAKE_STRIP}) # for reproducible-package.cmake

@@ -78,7 +78,7 @@ done
 release other/clone transplanted SIGNATURES_FROM="$tmp/signatures" "${signing[@]:2}"
 diff "$signed/SHA256SUMS" "$tmp/other/clone/transplanted/SHA256SUMS" || fail "transplanted signatures"
 # The source tarball's OpenPGP signature, as uscan checks it (SHA256SUMS's: apt_client.sh, with sqv).
-gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/*.tar.gz.asc 2>/dev/null || fail "the source tarball's signature"
+gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/proxy-password-*.tar.gz{.asc,} 2>/dev/null || fail "the source tarball's signature"
 
 # Debian 13's lintian, at the strictest level ftp-masters read, but for what the package overrides with its reason.
 (cd "$tmp/one" && $sudo toolchains/debian-root.sh toolchains/install-missing.sh lintian >/dev/null && $sudo toolchains/debian-root.sh \

@@ -18,17 +18,17 @@
 # It refuses to install over an installation by the NSIS setup.exe of earlier builds.
 # Usage (in a Windows cross build): xvfb-run windows_packages.sh BUILD_DIR
 set -euo pipefail
-build=$1
+build=$1 packaging=$(dirname "$0")/../packaging
 tmp=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export WINEPREFIX=$tmp/wine WINEPATH= WINEDEBUG=-all REAL_WINDOW_XVFB=1 # wine and the windows on one display
 
-# One date for both packages, as the release command sets (strip writes it into the programs).
-(cd "$build" && rm -f proxy-password-*-win64* && SOURCE_DATE_EPOCH=$(date +%s) cpack >/dev/null)
-zip=$(echo "$build"/proxy-password-*-win64.zip)
-(mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$zip")
-folder=$(echo "$tmp"/unzipped/*)
+# Made as the release command makes them.
+folder=$("$packaging/windows-stage.sh" "$build" | tail -n1) zip=$tmp/packed.zip msi=$tmp/packed.msi
+python3 "$packaging/windows-zip.py" "$folder" "$zip"
+"$packaging/msi.sh" "$folder" "$msi" "$(basename "$folder" | cut -d- -f3)" "$build/proxy-password.ico"
+(mkdir "$tmp/unzipped" && cd "$tmp/unzipped" && cmake -E tar xf "$zip") && diff -r "$folder" "$tmp"/unzipped/* || fail "the zip is not the staged folder"
 [ "$(stat -c %s "$zip")" -le 10000000 ] && [ "$(du -sb "$folder" | cut -f1)" -le 30000000 ] \
     || fail "the zip is over 10 MB or over 30 MB unpacked: $(du -h "$zip") $(du -sh "$folder")"
 for exe in "$folder"/proxy-password*.exe; do # subsystem 3: console
@@ -37,8 +37,7 @@ for exe in "$folder"/proxy-password*.exe; do # subsystem 3: console
     [ "$pe $resources" = "4 2" ] || fail "$exe: not a console program with ASLR (high entropy), DEP, icon and version"
 done
 
-msi=$(echo "$build"/proxy-password-*-win64.msi)
-"$(dirname "$0")/../packaging/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
+"$packaging/msi.sh" "$folder" "$tmp/higher.msi" 99.0.0 "$build/proxy-password.ico"
 installed=$WINEPREFIX/drive_c/Tools/PP
 # Windows Installer wants upper-case GUIDs (wine takes either): the product, upgrade, component and package codes.
 lower=$( (for table in $(msiinfo tables "$msi"); do msiinfo export "$msi" "$table"; done; msiinfo suminfo "$msi") |
@@ -59,7 +58,7 @@ diff -r "$folder" "$installed" && on_path || fail "not the zip's files in the ch
 "$(dirname "$0")/real_window.sh" wine "$installed/proxy-password.exe"
 # wine puts even a per-machine Start-menu entry into the user's Start menu.
 ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Proxy\ Password.lnk >/dev/null
-[ "$(apps)" = "$(basename "$msi" | cut -d- -f3)" ] || fail "Apps lists: $(apps)"
+[ "$(apps)" = "$(basename "$folder" | cut -d- -f3)" ] || fail "Apps lists: $(apps)"
 wine msiexec /i "$tmp/higher.msi" /qn # that it replaced the lower one: the next two checks
 diff -qr "$folder" "$installed" >/dev/null && [ ! -e "$WINEPREFIX/drive_c/Program Files/Proxy Password" ] && on_path \
     || fail "the upgrade left the chosen folder or took it off PATH"

@@ -9,6 +9,9 @@
 # already made at an absolute path (a copy, for a test).
 # Usage (as root): toolchains/debian-root.sh COMMAND [ARGS...]
 set -euo pipefail
+# In a private mount namespace (this script again): the mounts vanish with this
+# process, even when it is killed, and runs side by side do not unmount each other's.
+[ -n "${DEBIAN_ROOT_NAMESPACE:-}" ] || DEBIAN_ROOT_NAMESPACE=1 exec unshare --mount --propagation private "$0" "$@"
 src=$(cd "$(dirname "$0")/.." && pwd)
 . "$src/toolchains/settings.sh"
 suite=${DEBIAN_SUITE:-${suites[-1]}}
@@ -32,18 +35,11 @@ fi
 exec 9>&-
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-# A private mount namespace: the mounts vanish with this process, even when it
-# is killed, and runs side by side do not unmount each other's.
-exec unshare --mount --propagation private /bin/bash -c '
-    set -e
-    root=$1 src=$2 cache=$3; shift 3
-    mount -t proc proc "$root/proc"
-    mount --rbind /sys "$root/sys"
-    mount --rbind /dev "$root/dev"
-    mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
-    mount --bind "$src" "$root/src"
-    mount --bind "$cache" "$root/cache"
-    exec chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" CI="${CI:-}" \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-        /bin/bash -c "cd /src && exec \"\$@\"" bash "$@"
-' bash "$root" "$src" "$cache" "$@"
+mount -t proc proc "$root/proc"
+mount --rbind /sys "$root/sys"
+mount --rbind /dev "$root/dev"
+mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+mount --bind "$src" "$root/src"
+mount --bind "$cache" "$root/cache"
+exec chroot "$root" /usr/bin/env -i --chdir=/src HOME=/root TERM="${TERM:-dumb}" CI="${CI:-}" \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"

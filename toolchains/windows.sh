@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: MIT
 # The Windows leg: cross-builds the programs, their tests and their packages
 # against the toolkit that qt-windows.sh builds, and runs the tests under wine;
-# with "package", builds only the programs and the two packages (zip and MSI);
+# with "release", builds only the programs (for packaging/windows-stage.sh);
 # with "deps", only installs the Debian packages the leg needs.
-# Run inside the trixie root: toolchains/debian-root.sh toolchains/windows.sh [BUILD_DIR [package|deps]]
+# Run inside the trixie root: toolchains/debian-root.sh toolchains/windows.sh [BUILD_DIR [release|deps]]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build-windows}
@@ -17,11 +17,9 @@ qt=$("$here/qt-windows.sh" | tail -n1)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBUILD_TESTING="$([ "${2:-}" = package ] && echo OFF || echo ON)"
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBUILD_TESTING="$([ "${2:-}" = release ] && echo OFF || echo ON)"
 cmake --build "$build"
-if [ "${2:-}" = package ]; then
-    cd "$build" && exec cpack
-fi
+[ "${2:-}" != release ] || exit 0
 
 # A pinned toolkit source that Debian's archive lacks gives way to the one it has, saying so.
 QT_WINDOWS_PINNED=0 "$here/qt-windows.sh" source-version 2>&1 | grep "^qt-windows.sh: qt6-base 0 is no longer" >/dev/null \
