@@ -11,14 +11,14 @@
 # attaches those signatures, which anyone can do to check a signed release.
 # Without either it does nothing. Usage: packaging/authenticode-sign.sh FILE...
 set -euo pipefail
-homepage=$(sed -n 's/^ *HOMEPAGE_URL \([^ )]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+. "$(dirname "$0")/../toolchains/settings.sh"
 for file; do
     if [ -n "${SIGNATURES_FROM:-}" ]; then
         osslsigncode attach-signature -sigin "$SIGNATURES_FROM/$(basename "$file").sig" \
             -CAfile "$SIGNATURES_FROM/certificates.pem" -in "$file" -out "$file.signed" >/dev/null
     elif [ -n "${SIGN_PKCS12:-}" ]; then
         osslsigncode sign -pkcs12 "$SIGN_PKCS12" -readpass "${SIGN_PASSWORD_FILE:?}" -h sha256 \
-            -time "${SOURCE_DATE_EPOCH:?}" -n "Proxy Password" -i "${homepage:?}" \
+            -time "${SOURCE_DATE_EPOCH:?}" -n "Proxy Password" -i "$project_homepage" \
             ${SIGN_TIMESTAMP_URL:+-ts "$SIGN_TIMESTAMP_URL"} -in "$file" -out "$file.signed" >/dev/null
     else
         exit 0

@@ -10,6 +10,7 @@
 # Run inside the trixie root. Usage: packaging/msi.sh FOLDER OUTPUT.msi VERSION ICON
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../toolchains/settings.sh"
 folder=$(realpath "$1") out=$(realpath -m "$2") version=$3 icon=$(realpath "$4")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -23,9 +24,11 @@ export TZ=UTC SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(stat -c %Y "$here/proxy-p
 upgrade_code=$(grep -o 'UpgradeCode="[^"]*"' "$here/proxy-password.wxs" | cut -d'"' -f2)
 python3 "$here/msi-files.py" "$folder" SourceDir "$upgrade_code" >files.wxs
 uuid() { python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "$@"; }
-inputs=$( (cd "$folder" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum; cat "$here/proxy-password.wxs" "$icon") | sha256sum)
+facts=(-D Vendor="$project_vendor" -D Description="$project_description" -D Homepage="$project_homepage")
+inputs=$( (cd "$folder" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum; cat "$here/proxy-password.wxs" "$icon"
+           printf '%s\n' "${facts[@]}") | sha256sum)
 faketime -f "$(date -d "@$SOURCE_DATE_EPOCH" "+%F %T")" wixl -a x64 --ext ui -D Win64=yes -D SourceDir="$folder" -D Version="$version" \
-    -D ProductCode="$(uuid "$upgrade_code" "$version")" -D Icon="$icon" -o "$out" "$here/proxy-password.wxs" files.wxs
+    -D ProductCode="$(uuid "$upgrade_code" "$version")" -D Icon="$icon" "${facts[@]}" -o "$out" "$here/proxy-password.wxs" files.wxs
 # The PATH entry of the Path component (ADD_TO_PATH=1): the install folder added at the
 # end of the system PATH ("*") when installed, and taken away when removed ("-").
 # Not by wixl, which gives the row a random key: no two builds would be the same.
@@ -43,5 +46,5 @@ printf '%s\t%s\t%s\t%s\t%s\n' MsiLockPermissionsEx LockObject Table SDDLText Con
 printf '%s\t%s\n%s\t%s\t%s\t%s\t\n' MsiLockPermissionsEx MsiLockPermissionsEx InstallDir INSTALLDIR CreateFolder \
     'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)' >>MsiLockPermissionsEx.idt
 msibuild "$out" -i MsiLockPermissionsEx.idt
-msibuild "$out" -s "Proxy Password $version" "The Proxy Password developers" "x64;1033" \
+msibuild "$out" -s "Proxy Password $version" "$project_vendor" "x64;1033" \
     "{$(uuid "$upgrade_code" "$version $inputs")}"

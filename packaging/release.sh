@@ -53,18 +53,17 @@ if [ ${#signing[@]} -gt 0 ]; then
 elif [ -n "${signatures:-}" ]; then
     cp -r "$signatures" "$keys/signatures" && sign=(SIGNATURES_FROM="/src/$keys/signatures")
 fi
-version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
-windows=(build-release-windows/proxy-password-"$version"-win64.zip build-release-windows/proxy-password-"$version"-win64.msi)
+windows=(build-release-windows/proxy-password-"$project_version"-win64.zip build-release-windows/proxy-password-"$project_version"-win64.msi)
 in_root toolchains/windows.sh build-release-windows release >/dev/null
 staged=$(in_root packaging/windows-stage.sh build-release-windows | tail -n1)
 in_root env "${sign[@]}" packaging/authenticode-sign.sh $(find "$staged" -name '*.exe' -o -name '*.dll')
 in_root python3 packaging/windows-zip.py "$staged" "${windows[0]}"
-in_root packaging/msi.sh "$staged" "${windows[1]}" "$version" build-release-windows/proxy-password.ico
+in_root packaging/msi.sh "$staged" "${windows[1]}" "$project_version" build-release-windows/proxy-password.ico
 in_root env "${sign[@]}" packaging/authenticode-sign.sh "${windows[1]}"
 
-sbom=build-release-windows/proxy-password-"$version".cdx.json
+sbom=build-release-windows/proxy-password-"$project_version".cdx.json
 qt=$(in_root toolchains/qt-windows.sh | tail -n1) # the toolkit's prefix in the root, which has its SBOM
-in_root python3 packaging/sbom.py "$sbom" "$version" "${windows[@]}" "$qt" build-release-windows/mingw-runtime.txt "${debian[@]}"
+in_root python3 packaging/sbom.py "$sbom" "$project_version" "${windows[@]}" "$qt" build-release-windows/mingw-runtime.txt "${debian[@]}"
 in_root python3 packaging/winget.py build-release-windows/winget "${windows[1]}"
 mkdir -p "$out"
 cp "${debian[@]}" "${windows[@]}" "$sbom" "$out" && cp -r build-release-windows/winget "$out"

@@ -9,6 +9,6 @@
 set -euo pipefail
 dir=$(realpath -m "$1")
 cd "$(dirname "$0")/.."
-version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
-git archive --format=tar.gz --prefix="proxy-password-$version/" HEAD ':(exclude)debian' >"$dir/proxy-password-$version.tar.gz"
-echo "$dir/proxy-password-$version.tar.gz"
+. toolchains/settings.sh
+git archive --format=tar.gz --prefix="proxy-password-$project_version/" HEAD ':(exclude)debian' >"$dir/proxy-password-$project_version.tar.gz"
+echo "$dir/proxy-password-$project_version.tar.gz"

@@ -4,7 +4,8 @@
 # Writes the three winget manifests of a release's MSI (version, installer and
 # default locale; ManifestVersion 1.12.0, which the community repository takes)
 # in that repository's layout, manifests/p/ProxyPassword/ProxyPassword/VERSION/.
-# The product and upgrade codes and the version are read from the MSI itself
+# The product and upgrade codes, the version, the publisher, its address and
+# the description are read from the MSI itself
 # (msitools), and the SHA-256 is the MSI's: values made by hand are where most
 # submissions go wrong. The same MSI gives the same bytes.
 # Usage: winget.py OUT_DIR MSI (OUT_DIR is made anew)
@@ -14,6 +15,8 @@ out, msi = sys.argv[1:]
 identifier, schema = "ProxyPassword.ProxyPassword", "https://aka.ms/winget-manifest.{}.1.12.0.schema.json"
 table = subprocess.run(["msiinfo", "export", msi, "Property"], check=True, capture_output=True, text=True).stdout
 properties = dict(line.rstrip("\r").split("\t", 1) for line in table.splitlines()[3:])
+summary = subprocess.run(["msiinfo", "suminfo", msi], check=True, capture_output=True, text=True).stdout
+description = dict(line.split(": ", 1) for line in summary.splitlines() if ": " in line)["Comments"]
 version = properties["ProductVersion"]
 site = properties["ARPURLINFOABOUT"]  # the project's address, as Apps shows it
 common = [("PackageIdentifier", identifier), ("PackageVersion", version)]
@@ -35,7 +38,7 @@ manifests = {
         ("PackageLocale", "en-US"), ("Publisher", properties["Manufacturer"]), ("PublisherUrl", site),
         ("PackageName", properties["ProductName"]), ("PackageUrl", site), ("License", "MIT"),
         ("LicenseUrl", f"{site}/blob/v{version}/LICENSE"),
-        ("ShortDescription", "Turn a proxy password into its password string"),
+        ("ShortDescription", description),
         ("ReleaseNotesUrl", f"{site}/releases/tag/v{version}")],
 }
 

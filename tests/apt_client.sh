@@ -4,9 +4,10 @@
 # The apt repository as an administrator uses it, run by release.sh inside a
 # clean Debian root with the repository served as .../good/: the guide's steps;
 # then apt must refuse the repository signed by another key (.../other/),
-# install the earlier of its two versions by version and upgrade it (the installed package's own tests: the autopkgtests). On Debian 13 also:
-# SHA256SUMS checked with sqv, and the installer of missing packages waiting
-# out another apt. Last, with arm64 added, apt installs the arm64 package in its
+# install the earlier of its two versions by version and upgrade it (the
+# installed package's own tests: the autopkgtests). Where apt checks with sqv
+# (Debian 13) also: SHA256SUMS checked with sqv, and the installer of missing
+# packages waiting out another apt. Last, with arm64 added, apt installs the arm64 package in its
 # place, and its encoder, run under qemu, must work.
 # Usage (release.sh, in the root, whose /root holds the guide's steps, the release key and
 # SHA256SUMS): apt_client.sh GUIDE_STEPS_FILE
@@ -24,7 +25,7 @@ earlier=0.9.0~deb${VERSION_ID}u1
 apt-get install -y -qq --no-install-recommends "proxy-password=$earlier" >/dev/null
 apt-get install -y -qq proxy-password >/dev/null
 [ "$(dpkg-query -W -f '${Version}' proxy-password)" != "$earlier" ]
-if [ "$VERSION_CODENAME" = trixie ]; then
+if command -v sqv >/dev/null; then # Debian 13, whose apt checks signatures with sqv
     sqv --keyring ./*.pgp SHA256SUMS.asc SHA256SUMS >/dev/null
     # dpkg's and apt's locks held for a while, as another apt would hold them
     perl /src/tests/hold_apt_locks.pl 8 /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock \

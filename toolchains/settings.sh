@@ -10,3 +10,9 @@ architectures=(amd64 arm64)
 # The first of the subordinate ids lent to root (subids.sh), which sbuild's and
 # autopkgtest's roots map their root to.
 subids_root=100000
+# The project's own facts, read from where CMake reads them.
+cmakelists=$(dirname "${BASH_SOURCE[0]}")/../CMakeLists.txt
+project_version=$(sed -n 's/^project(proxy-password VERSION \([^ ]*\).*/\1/p' "$cmakelists")
+project_description=$(sed -n 's/^ *DESCRIPTION "\(.*\)"$/\1/p' "$cmakelists")
+project_homepage=$(sed -n 's/^ *HOMEPAGE_URL \([^ )]*\).*/\1/p' "$cmakelists")
+project_vendor=$(sed -n 's/^set(vendor "\(.*\)")$/\1/p' "$cmakelists")
