@@ -26,7 +26,7 @@ case ${1:-} in
     run) ;;
     release) [ -n "${2:-}" ] || { echo "usage: $0 release DIR" >&2; exit 64; }
              packages+=(dpkg-dev file osslsigncode apt-utils gpg) ;;
-    test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib mutter python3-gi gir1.2-glib-2.0 wl-clipboard qt6-wayland python3
+    test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib xfce4-settings mutter python3-gi gir1.2-glib-2.0 wl-clipboard qt6-wayland python3
                                   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
                                   openssl faketime osslsigncode reuse apt-utils gpg gpgv msitools dbus-daemon dbus-bin)
                  # KDE's Klipper: in Debian 12 a program of its own (in Plasma 6, part of plasmashell).

@@ -6,7 +6,7 @@
 # is ended in each way a user or the system ends it (Escape with status 0, a
 # signal by that signal, never a hang), and after the end the clipboard must
 # hold:
-# - X11, beside a clipboard manager: the exact password string and the markers
+# - X11, beside Xfce's clipboard manager: the exact password string and the markers
 #   that ask clipboard history to leave it out;
 # - wine, beside another Windows program, as in a desktop session: the same;
 # - GNOME (headless mutter, Wayland): the string alone, without the markers,
@@ -19,13 +19,13 @@
 set -euo pipefail
 backend=$1 program=$2 app_id=${3:-} here=$(cd "$(dirname "$0")" && pwd)
 expected=00000014789c0bf5f02a4bf5c84e4f7677ab4aae7434f0cd74b50500498106cc
-# On an Xvfb of its own (KDE with a D-Bus session too), unless the caller has started one for it.
+# On an Xvfb of its own (with a D-Bus session, which Xfce and KDE need), unless the caller has started one for it.
 [ "$backend" = gnome ] || [ -n "${REAL_WINDOW_XVFB:-}" ] || REAL_WINDOW_XVFB=1 exec xvfb-run -a \
-    -s "-screen 0 1024x768x24" $([ "$backend" != kde ] || echo dbus-run-session) "$0" "$@"
+    -s "-screen 0 1024x768x24" $([ "$backend" = wine ] || echo dbus-run-session) "$0" "$@"
 tmp=$(mktemp -d)
 cleanup() { set +m; for job in $(jobs -p); do kill -- -"$job" 2>/dev/null || true; done; rm -rf "$tmp"; } # the program and the helpers
 trap cleanup EXIT
-fail() { echo "FAIL ($backend, $ending): $*" >&2; exit 1; }
+fail() { echo "FAIL ($backend, ${ending:-start}): $*" >&2; exit 1; }
 set -m # job control: each helper in a process group of its own, ended with it
 # Each ending, and the exit status it must give (empty: any).
 endings=("Escape 0")
@@ -76,8 +76,9 @@ else
     window() { xdotool search --limit 1 --onlyvisible --name '^Proxy Password$' windowfocus --sync 2>/dev/null; }
 fi
 if [ "$backend" = x11 ]; then
-    /usr/bin/python3 "$here/clipboard_manager.py" >"$tmp/manager" &
-    wait_for test -s "$tmp/manager"
+    # Xfce's clipboard manager (in its settings daemon), which takes the clipboard over when its owner ends.
+    xfsettingsd --disable-wm-check --sm-client-disable >/dev/null 2>&1 &
+    wait_for /usr/bin/python3 "$here/selection_owned.py" CLIPBOARD_MANAGER || fail "no clipboard manager"
     # Escape ends it through the same teardown as these signals do.
     endings=("TERM 143" "HUP 129" "INT 130")
 fi
