@@ -57,10 +57,13 @@ if [ "$1" = test ]; then
     # The Windows leg's packages (wine), while the toolkit builds.
     { $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps
       echo "== Windows leg's packages ready after $SECONDS s"; } </dev/null >"$build/wine.log" 2>&1 & wine=$!
+    # The release's Debian packages, which the release check then takes from the cache.
+    { . toolchains/settings.sh && $sudo packaging/debian.sh "$build/debian" "${targets[@]}" >/dev/null
+      echo "== Debian packages built after $SECONDS s"; } </dev/null >"$build/packages.log" 2>&1 & packages=$!
     # The Debian source package through Debian's own tools, mostly waiting for apt and dpkg.
     { $sudo rm -rf debian-check && $sudo tests/debian_package.sh "$PWD"
       echo "== Debian package checked after $SECONDS s"; } </dev/null >"$build/debian.log" 2>&1 & debian=$!
-    set +m && trap '$sudo kill -- -$toolkit -$wine -$debian 2>/dev/null || true' EXIT
+    set +m && trap '$sudo kill -- -$toolkit -$wine -$packages -$debian 2>/dev/null || true' EXIT
 fi
 configure_and_build "$build"
 [ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
@@ -74,16 +77,17 @@ if [ "$1" = test ]; then
     SECONDS=0
     $sudo toolchains/debian-root.sh env BUILD_DIR=build-qt6.8 ./dev.sh test-linux
     echo "== Qt 6.8 leg passed in $SECONDS s"
-    for job in wine toolkit; do
-        wait "${!job}" || { cat "$build/$job.log"; echo "FAIL: the $job job" >&2; exit 1; }
-        grep -h -e '^==' -e 'built in' "$build/$job.log"
-    done
+    await() { # JOB: a background job's end, and its figures
+        wait "${!1}" || { cat "$build/$1.log"; echo "FAIL: the $1 job" >&2; exit 1; }
+        grep -h -e '^==' -e 'built in' "$build/$1.log"
+    }
+    await wine && await toolkit
     SECONDS=0
     $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
+    await packages
     SECONDS=0
     tests/release.sh "$PWD"
     echo "== Release check passed in $SECONDS s"
-    wait "$debian" || { cat "$build/debian.log"; echo "FAIL: the Debian package" >&2; exit 1; }
-    grep '^==' "$build/debian.log"
+    await debian
 fi

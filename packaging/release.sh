@@ -37,7 +37,7 @@ sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
 
 # The Debian source package, and its .debs and their .buildinfo built by sbuild.
 . toolchains/settings.sh
-mapfile -t debian < <($sudo packaging/debian.sh build-release/debian $(for suite in "${suites[@]}"; do printf "$suite-%s " "${architectures[@]}"; done))
+mapfile -t debian < <($sudo packaging/debian.sh build-release/debian "${targets[@]}")
 debian=("${debian[@]#"$PWD/"}") && mapfile -t debs < <(printf '%s\n' "${debian[@]}" | grep '\.deb$')
 # The Windows packages, in the Debian 13 root: the programs built and staged, signed, then packed.
 # The root sees only this tree and the cache: the key and its password stay in

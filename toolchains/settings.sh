@@ -7,6 +7,8 @@ cache=${PROXY_PASSWORD_CACHE:-/var/cache/proxy-password}
 # root's), and the architectures each is packaged for.
 suites=(bookworm trixie)
 architectures=(amd64 arm64)
+# The Debian builds of a release (packaging/debian.sh's SUITE-ARCH), each release's together.
+targets=() && for suite in "${suites[@]}"; do targets+=("${architectures[@]/#/$suite-}"); done && unset suite
 # The first of the subordinate ids lent to root (subids.sh), which sbuild's and
 # autopkgtest's roots map their root to.
 subids_root=100000
