@@ -55,7 +55,7 @@ if [ "$1" = test ]; then
     { $sudo toolchains/debian-root.sh toolchains/qt-windows.sh
       echo "== Windows toolkit ready after $SECONDS s"; } </dev/null >"$build/toolkit.log" 2>&1 & toolkit=$!
     # The Windows leg's packages (wine), while the toolkit builds.
-    { $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows deps
+    { $sudo toolchains/debian-root.sh toolchains/windows-build.sh build-windows deps
       echo "== Windows leg's packages ready after $SECONDS s"; } </dev/null >"$build/wine.log" 2>&1 & wine=$!
     # The release's Debian packages, which the release check then takes from the cache.
     { . toolchains/settings.sh && $sudo packaging/debian.sh "$build/debian" "${targets[@]}" >/dev/null
@@ -83,7 +83,7 @@ if [ "$1" = test ]; then
     }
     await wine && await toolkit
     SECONDS=0
-    $sudo toolchains/debian-root.sh toolchains/windows.sh build-windows
+    $sudo toolchains/debian-root.sh tests/windows_leg.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
     await packages
     SECONDS=0

@@ -54,7 +54,7 @@ elif [ -n "${signatures:-}" ]; then
     cp -r "$signatures" "$keys/signatures" && sign=(SIGNATURES_FROM="/src/$keys/signatures")
 fi
 windows=(build-release-windows/proxy-password-"$project_version"-win64.zip build-release-windows/proxy-password-"$project_version"-win64.msi)
-in_root toolchains/windows.sh build-release-windows release >/dev/null
+in_root toolchains/windows-build.sh build-release-windows release >/dev/null
 staged=$(in_root packaging/windows-stage.sh build-release-windows | tail -n1)
 in_root env "${sign[@]}" packaging/authenticode-sign.sh $(find "$staged" -name '*.exe' -o -name '*.dll')
 in_root python3 packaging/windows-zip.py "$staged" "${windows[0]}"

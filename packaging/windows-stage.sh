@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Copyright (C) 2026 The Proxy Password developers
 # SPDX-License-Identifier: MIT
-# Stages a Windows build's install (both programs, the toolkit's DLLs and
-# plugins, the compiler's runtime, the licences) into BUILD_DIR/stage/NAME,
+# Stages a Windows build's install (windows-install.cmake's list: both
+# programs, the toolkit's DLLs and plugins, the compiler's runtime, the
+# licences) into BUILD_DIR/stage/NAME,
 # NAME being the packages' (proxy-password-VERSION-win64), and prints that
 # folder. Every DLL and program is stripped: the toolkit's and the compiler's
 # runtime come with their symbols, which would more than double the download.

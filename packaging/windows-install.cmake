@@ -57,7 +57,7 @@ if(MINGW) # the compiler's runtime; MSVC's comes with Windows or its redistribut
         string(REGEX REPLACE ":.*" "" package "${package}")
         list(APPEND runtime_packages ${package})
     endforeach()
-    # Where the DLLs are, for the tests under wine (windows.sh) and the SBOM (sbom.py).
+    # Where the DLLs are, for the tests under wine (windows_leg.sh) and the SBOM (sbom.py).
     file(WRITE ${CMAKE_BINARY_DIR}/mingw-runtime.txt "${runtime}")
     list(REMOVE_DUPLICATES runtime_packages)
 endif()
