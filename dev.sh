@@ -57,13 +57,10 @@ if [ "$1" = test ]; then
     # The Windows leg's packages (wine), while the toolkit builds.
     { $sudo toolchains/debian-root.sh toolchains/windows-build.sh build-windows deps
       echo "== Windows leg's packages ready after $SECONDS s"; } </dev/null >"$build/wine.log" 2>&1 & wine=$!
-    # The release's Debian packages, which the release check then takes from the cache.
-    { . toolchains/settings.sh && $sudo packaging/debian.sh "$build/debian" "${targets[@]}" >/dev/null
-      echo "== Debian packages built after $SECONDS s"; } </dev/null >"$build/packages.log" 2>&1 & packages=$!
     # The Debian source package through Debian's own tools, mostly waiting for apt and dpkg.
     { $sudo rm -rf debian-check && $sudo tests/debian_package.sh "$PWD"
       echo "== Debian package checked after $SECONDS s"; } </dev/null >"$build/debian.log" 2>&1 & debian=$!
-    set +m && trap '$sudo kill -- -$toolkit -$wine -$packages -$debian 2>/dev/null || true' EXIT
+    set +m && trap '$sudo kill -- -$toolkit -$wine -$debian 2>/dev/null || true' EXIT
 fi
 configure_and_build "$build"
 [ "$1" != run ] || exec "$build/app/proxy-password" "${@:2}"
@@ -85,7 +82,6 @@ if [ "$1" = test ]; then
     SECONDS=0
     $sudo toolchains/debian-root.sh tests/windows_leg.sh build-windows
     echo "== Windows leg passed in $SECONDS s"
-    await packages
     SECONDS=0
     tests/release.sh "$PWD"
     echo "== Release check passed in $SECONDS s"
