@@ -23,7 +23,7 @@ export TZ=UTC SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(stat -c %Y "$here/proxy-p
   echo '}'; } >License.rtf
 upgrade_code=$(grep -o 'UpgradeCode="[^"]*"' "$here/proxy-password.wxs" | cut -d'"' -f2)
 python3 "$here/msi-files.py" "$folder" SourceDir "$upgrade_code" >files.wxs
-uuid() { python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "$@"; }
+uuid() { uuidgen --sha1 --namespace "$1" --name "$2" | tr a-f A-F; } # NAMESPACE NAME: always the same
 facts=(-D Vendor="$project_vendor" -D Description="$project_description" -D Homepage="$project_homepage")
 inputs=$( (cd "$folder" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum; cat "$here/proxy-password.wxs" "$icon"
            printf '%s\n' "${facts[@]}") | sha256sum)

@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 
 "$here/install-missing.sh" cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev librsvg2-bin icoutils wixl msitools osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3 python3-xlib
+    qt6-base-dev librsvg2-bin icoutils wixl msitools uuid-runtime osslsigncode faketime wine wine64 xvfb xauth xdotool xclip python3 python3-xlib
 [ "${2:-}" != deps ] || exit 0
 qt=$("$here/qt-windows.sh" | tail -n1)
 
