@@ -53,9 +53,9 @@ if [ ${#signing[@]} -gt 0 ]; then
 elif [ -n "${signatures:-}" ]; then
     cp -r "$signatures" "$keys/signatures" && sign=(SIGNATURES_FROM="/src/$keys/signatures")
 fi
-windows=(build-release-windows/proxy-password-"$project_version"-win64.zip build-release-windows/proxy-password-"$project_version"-win64.msi)
 in_root toolchains/windows-build.sh build-release-windows release >/dev/null
-staged=$(in_root packaging/windows-stage.sh build-release-windows | tail -n1)
+staged=$(in_root packaging/windows-stage.sh build-release-windows | tail -n1) # named as the packages are
+windows=(build-release-windows/"${staged##*/}".zip build-release-windows/"${staged##*/}".msi)
 in_root env "${sign[@]}" packaging/authenticode-sign.sh $(find "$staged" -name '*.exe' -o -name '*.dll')
 in_root python3 packaging/windows-zip.py "$staged" "${windows[0]}"
 in_root packaging/msi.sh "$staged" "${windows[1]}" "$project_version" build-release-windows/proxy-password.ico

@@ -20,4 +20,3 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBUILD_TESTING="$([ "${2:-}" = release ] && echo OFF || echo ON)"
 cmake --build "$build"
-
