@@ -6,9 +6,8 @@
 # then apt must refuse the repository signed by another key (.../other/),
 # install the earlier of its two versions by version and upgrade it (the
 # installed package's own tests: the autopkgtests). Where apt checks with sqv
-# (Debian 13) also: SHA256SUMS checked with sqv, and the installer of missing
-# packages waiting out another apt. Last, with arm64 added, apt installs the arm64 package in its
-# place, and its encoder, run under qemu, must work.
+# (Debian 13) also: SHA256SUMS checked with sqv. Last, with arm64 added, apt
+# installs the arm64 package in its place, and its encoder, run under qemu, must work.
 # Usage (release.sh, in the root, whose /root holds the guide's steps, the release key and
 # SHA256SUMS): apt_client.sh GUIDE_STEPS_FILE
 set -euo pipefail
@@ -25,15 +24,7 @@ earlier=0.9.0~deb${VERSION_ID}u1
 apt-get install -y -qq --no-install-recommends "proxy-password=$earlier" >/dev/null
 apt-get install -y -qq proxy-password >/dev/null
 [ "$(dpkg-query -W -f '${Version}' proxy-password)" != "$earlier" ]
-if command -v sqv >/dev/null; then # Debian 13, whose apt checks signatures with sqv
-    sqv --keyring ./*.pgp SHA256SUMS.asc SHA256SUMS >/dev/null
-    # dpkg's and apt's locks held for a while, as another apt would hold them
-    perl /src/tests/hold_apt_locks.pl 8 /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock \
-        /var/cache/apt/archives/lock >/tmp/held &
-    until [ -s /tmp/held ]; do sleep 0.1; done
-    /src/toolchains/install-missing.sh xclip >/dev/null 2>/tmp/waited
-    grep -q 'waiting for another apt' /tmp/waited
-fi
+! command -v sqv >/dev/null || sqv --keyring ./*.pgp SHA256SUMS.asc SHA256SUMS >/dev/null # Debian 13, whose apt checks with sqv
 dpkg --add-architecture arm64 && apt-get update -qq
 apt-get install -y -qq --no-install-recommends proxy-password:arm64 qemu-user-static >/dev/null
 [ "$(printf 'abc\n' | QEMU_LD_PREFIX=/ qemu-aarch64-static /usr/bin/proxy-password-encode)" = 00000004789c8b0cf7ca0200036b0165 ]

