@@ -94,7 +94,7 @@ void buildPasswordDialog(QDialog &dialog)
     // so the pointers captured here are valid whenever an action runs.
     QObject::connect(convertButton, &QPushButton::clicked, [=] {
         const QString password = inputEdit->text();
-        // Empty only for an empty input: compressing at most 32767 characters fails
+        // Empty only for an empty input: compressing at most maxPasswordLength characters fails
         // only when memory runs out, and then nothing is left to copy either.
         const QString passwordString = password.isEmpty() ? QString() : encodePasswordString(password);
         outputEdit->setText(passwordString);

@@ -28,12 +28,13 @@ def expected(password):  # the UTF-8 bytes as Base64, zlib at its default level 
 
 
 line = lambda password: expected(password) + b"\n"
-bom, longest = "\ufeff".encode(), "中".encode() * 32767  # three UTF-8 bytes each
+limit = int(re.search(r"maxPasswordLength = (\d+);", open(os.path.dirname(__file__) + "/../encoding/passwordstring.h").read())[1])
+bom, longest = "\ufeff".encode(), "中".encode() * limit  # three UTF-8 bytes each
 from_pipe = [  # standard input (or a file that never ends), arguments, exit status, all of standard output
     (b" a\x1ab\r\nc  \n\n", [], 0, line(b" a\x1ab\r\nc  \n")),  # only one line end, at the end, is dropped
     (bom + bom + "Pässwörd 🔑".encode(), [], 0, line(bom + "Pässwörd 🔑".encode())),  # one BOM dropped
     (bom + longest + b"\r\n", [], 0, line(longest)),
-    (b"x" * 32768, [], 2, b""),  # longer than the window takes
+    (b"x" * (limit + 1), [], 2, b""),  # longer than the window takes
     (open("/dev/zero", "rb"), [], 2, b""),  # endless: it must stop by itself
     (bom + b"\n", [], 1, b""),  # empty
     (b"ab\xffc", [], 2, b""),  # not UTF-8
