@@ -27,7 +27,7 @@ case ${1:-} in
     release) [ -n "${2:-}" ] || { echo "usage: $0 release DIR" >&2; exit 64; }
              packages+=(dpkg-dev file osslsigncode apt-utils gpg gpg-agent) ;;
     test | test-linux) packages+=(xvfb xauth xdotool xclip python3-xlib xfce4-settings mutter python3-gi gir1.2-glib-2.0 wl-clipboard qt6-wayland python3
-                                  dpkg-dev file desktop-file-utils appstream lintian man-db
+                                  dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
                                   openssl faketime osslsigncode reuse apt-utils gpg gpg-agent gpgv msitools dbus-daemon dbus-bin)
                  # KDE's Klipper: in Debian 12 a program of its own (in Plasma 6, part of plasmashell).
                  [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != bookworm ] || packages+=(plasma-workspace libglib2.0-bin) ;;
