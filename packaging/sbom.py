@@ -11,7 +11,8 @@
 # date is the commit's and the serial number is derived from the content.
 # Run inside the Debian 13 root, which has the Windows build's packages.
 # Usage: sbom.py OUT VERSION ZIP MSI QT_PREFIX RUNTIME_LIST DEBIAN_FILE... (RUNTIME_LIST: the
-# compiler's runtime DLLs shipped, from the build folder; DEBIAN_FILE: .deb, .buildinfo, .dsc and its tarballs)
+# compiler's runtime DLLs shipped and their Debian packages, from the build folder; DEBIAN_FILE:
+# .deb, .buildinfo, .dsc and its tarballs)
 import datetime, hashlib, json, os, re, subprocess, sys, tempfile, uuid, zipfile
 
 out, version, zip_path, msi, qt, runtime_list, *debian = sys.argv[1:]
@@ -90,9 +91,8 @@ qt_version = qt_source.split("+")[0]
 patches = open(f"{qt}/sbom/debian-patches").read().split()
 licences = {"gcc-mingw-w64-x86-64-posix-runtime": "GPL-3.0-or-later WITH GCC-exception-3.1",
             "mingw-w64-x86-64-dev": "MIT AND BSD-3-Clause"}
-runtime = {}  # Debian's package of each DLL of the compiler's runtime shipped, in the order shipped
-for path in open(runtime_list).read().split():
-    package = subprocess.run(["dpkg", "-S", path], check=True, capture_output=True, text=True).stdout.split(":")[0]
+runtime = {}  # the DLLs of the compiler's runtime shipped, by Debian package, in the order shipped
+for path, package in (line.split() for line in open(runtime_list)):
     runtime.setdefault(package, []).append(os.path.basename(path))
 
 windows = [

@@ -52,12 +52,12 @@ if(MINGW) # the compiler's runtime; MSVC's comes with Windows or its redistribut
         endif()
         get_filename_component(path ${path} REALPATH)
         install(FILES ${path} DESTINATION .)
-        string(APPEND runtime "${path}\n")
         execute_process(COMMAND dpkg -S ${path} OUTPUT_VARIABLE package ERROR_QUIET) # Debian's package of it
         string(REGEX REPLACE ":.*" "" package "${package}")
         list(APPEND runtime_packages ${package})
+        string(APPEND runtime "${path} ${package}\n")
     endforeach()
-    # Where the DLLs are, for the tests under wine (windows_leg.sh) and the SBOM (sbom.py).
+    # Where the DLLs are and their packages, for the tests under wine (windows_leg.sh) and the SBOM (sbom.py).
     file(WRITE ${CMAKE_BINARY_DIR}/mingw-runtime.txt "${runtime}")
     list(REMOVE_DUPLICATES runtime_packages)
 endif()

@@ -14,8 +14,8 @@
 # lintian at its strictest (it also reads the manual pages with man); a .deb
 # passes hardening-check on both programs, and the desktop entry and metainfo
 # validators. The
-# SBOM is valid CycloneDX 1.6 and lists every release file with its checksum; the winget manifests hold the MSI's own
-# values. The apt repository, served over HTTP to clean Debian 12 and 13
+# SBOM is valid CycloneDX 1.6 and lists every release file with its checksum;
+# the winget manifests hold the MSI's own values. The apt repository, served over HTTP to clean Debian 12 and 13
 # roots and set up as the administrators' guide says, installs either version
 # by request and a package that works, refuses another key's signature, and
 # installs the arm64 package, which works under qemu (apt_client.sh). Needs

@@ -4,8 +4,9 @@
 # Types on headless mutter, which has no virtual keyboard for wtype, through its
 # remote desktop D-Bus API: one session (it ends with this D-Bus connection),
 # started, then an empty line on standard output; then, for each line read, each
-# keysym name or number on it pressed and released. The seat loses its first
-# key: a Shift goes first.
+# keysym name or number on it pressed and released. A Shift goes first: the
+# seat has no keyboard until a first key, which it loses (without it, the
+# test's first clipboard step waited in vain).
 # Usage (real_window.sh, in mutter's D-Bus session): remote_desktop_keys.py
 import itertools, sys; from gi.repository import Gio; from Xlib import XK  # noqa: E702
 

@@ -17,6 +17,6 @@ QT_WINDOWS_PINNED=0 toolchains/qt-windows.sh source-version 2>&1 | grep "^qt-win
 # The tests in the build tree find the toolkit's and the compiler's DLLs
 # through wine's PATH (wine's drive Z: is /); the package test clears it.
 path=Z:$qt/bin
-while read -r dll; do path+=";Z:$(dirname "$dll")"; done <"$build/mingw-runtime.txt"
+while read -r dll _; do path+=";Z:$(dirname "$dll")"; done <"$build/mingw-runtime.txt"
 export WINEPREFIX=$PWD/$build/wine WINEDEBUG=-all WINEPATH=${path//\//\\}
 ctest --test-dir "$build" --output-on-failure --no-tests=error
